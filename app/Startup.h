@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+// The program's life: EntryRoutine runs it all and returns the exit status.
+std::int32_t EntryRoutine(int& argc, char** argv);
+
+// The class names, in registration order.
+void RegisterClasses();
+
+// Installs the exception routine, runs Startup inside the runtime's
+// initialisation, then the event loop. Nothing escapes it.
+void Main();
+
+// Makes the application object with its menu bar, then the clock window.
+void Startup();
+void NewAppInstance();
+void MakeDefaultView();
+
+// Releases what the run made, in order: the cached list texts, the runtime's
+// windows and application object, then the menu bar.
+void Finalise();
+
+// The status of the last run of EntryRoutine.
+std::int32_t LastExitStatus();

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace platform {
+
+struct LocalTime {
+    int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+
+// Where the time of day comes from. Tests set and advance their own.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual LocalTime Now() const = 0;
+};
+
+class TestClock : public Clock {
+public:
+    LocalTime Now() const override { return now_; }
+    void Set(int hour, int minute, int second);
+    void AdvanceSeconds(int seconds);
+
+private:
+    LocalTime now_{};
+};
+
+// Installs a clock; nullptr restores the system's local time.
+void SetClock(std::shared_ptr<Clock> clock);
+
+// A date and time; a new Date holds the current one.
+class Date {
+public:
+    Date();
+    // "YYYY-MM-DD HH:MM:SS": the last eight characters are the time of day,
+    // 24-hour, two digits each.
+    std::string Text() const;
+    const LocalTime& Time() const { return time_; }
+
+private:
+    LocalTime time_;
+};
+
+}  // namespace platform

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/Picture.h"
+#include "platform/Sound.h"
+
+namespace platform {
+
+class TextInputStream;
+
+// A file or folder by path, whether or not anything is there.
+class FolderItem {
+public:
+    explicit FolderItem(std::string path) : path_(std::move(path)) {}
+
+    const std::string& NativePath() const { return path_; }
+    std::string Name() const;
+    FolderItem Child(const std::string& name) const;
+    FolderItem Parent() const;
+    bool Exists() const;
+
+    // nullptr when the file is missing or cannot be opened.
+    std::shared_ptr<TextInputStream> OpenAsTextFile() const;
+    // nullptr when the file is missing or holds no picture the toolkit reads.
+    PicturePtr OpenAsPicture() const;
+    // nullptr when the file is missing or holds no sound.
+    SoundPtr OpenAsSound() const;
+
+private:
+    std::string path_;
+};
+
+// The app root is the folder that holds bin/ and Resources/: the parent of
+// the executable's folder. Relative names resolve against it.
+FolderItem GetFolderItem(const std::string& relativeName, int pathMode = 0);
+FolderItem ExecutableFile();
+// $XDG_CONFIG_HOME, else ~/.config.
+FolderItem PreferencesFolder();
+
+// Test seams; the empty text restores the default.
+void SetAppRootForTesting(const std::string& folder);
+void SetPreferencesFolderForTesting(const std::string& folder);
+
+}  // namespace platform

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// A menu or a menu item: a tree of plain data. A window shows the tree it is
+// given as its menu bar; a chosen item goes to the window's handler bound to
+// the item's Name, or, for the quit item, to the runtime's quit.
+class MenuItem {
+public:
+    enum class Role { Plain, Preferences, Quit };
+
+    MenuItem() = default;
+    virtual ~MenuItem() = default;
+    MenuItem(const MenuItem&) = delete;
+    MenuItem& operator=(const MenuItem&) = delete;
+
+    std::string Name;
+    std::string Text;
+    // "Cmd+Q" style; "Cmd" is the platform's command key (Ctrl here).
+    std::string KeyboardShortcut;
+    bool AutoEnable = false;
+
+    // Adds the item as the last child.
+    void Append(std::unique_ptr<MenuItem> item);
+    // The child with that Name, nullptr when there is none.
+    MenuItem* Child(const std::string& name) const;
+    // The item with that Name anywhere below this one, nullptr when none.
+    MenuItem* FindByName(const std::string& name) const;
+    const std::vector<std::unique_ptr<MenuItem>>& Children() const { return children_; }
+
+    virtual Role MenuRole() const { return Role::Plain; }
+
+private:
+    std::vector<std::unique_ptr<MenuItem>> children_;
+};
+
+class PrefsMenuItem : public MenuItem {
+public:
+    Role MenuRole() const override { return Role::Preferences; }
+};
+
+class QuitMenuItem : public MenuItem {
+public:
+    Role MenuRole() const override { return Role::Quit; }
+};
+
+class MenuBar : public MenuItem {};
+
+}  // namespace platform

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace platform {
+
+// Shows the text in a modal message box and returns once it is dismissed.
+void MsgBox(const std::string& text);
+
+// Test seam: while set, MsgBox hands its text here instead of showing a box.
+void SetMsgBoxHandlerForTesting(std::function<void(const std::string&)> handler);
+
+}  // namespace platform

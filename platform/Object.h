@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <variant>
+
+#include "platform/PropertyStream.h"
+
+namespace platform {
+
+using PropertyValue = std::variant<std::int32_t, bool, std::string, Color>;
+
+class Object;
+
+// A class's declared properties by exact name, its base classes' included:
+// the declared type says how a stream encodes the value, the setter applies
+// it with the same effect as an assignment.
+struct PropertyDef {
+    PropertyType type;
+    std::function<void(Object&, const PropertyValue&)> set;
+};
+using PropertyTable = std::map<std::string, PropertyDef, std::less<>>;
+
+// Base of every window and control that takes a property stream.
+class Object {
+public:
+    virtual ~Object() = default;
+    virtual const PropertyTable& Properties() const = 0;
+};
+
+// Applies every record of the stream to the object, in stream order. A name
+// the class does not declare, or a stream that ends inside a record, raises a
+// RuntimeException after the records before it were applied.
+void SetProperties(Object& object, StreamBytes stream);
+
+// Helper for property tables: a typed setter for a member function.
+template <class T, class V>
+PropertyDef Setter(PropertyType type, void (T::*set)(V))
+{
+    return {type, [set](Object& o, const PropertyValue& v) {
+                using Plain = std::remove_cvref_t<V>;
+                (static_cast<T&>(o).*set)(std::get<Plain>(v));
+            }};
+}
+
+}  // namespace platform

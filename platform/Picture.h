@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+
+class Picture;
+
+// The drawing surface of a picture.
+class Graphics {
+public:
+    explicit Graphics(Picture& target) : target_(target) {}
+    // Scales the source rectangle of source into the destination rectangle of
+    // the target, each axis on its own (the aspect ratio is not kept).
+    void DrawPicture(const Picture& source, std::int32_t destLeft, std::int32_t destTop,
+                     std::int32_t destWidth, std::int32_t destHeight, std::int32_t sourceLeft,
+                     std::int32_t sourceTop, std::int32_t sourceWidth, std::int32_t sourceHeight);
+
+private:
+    Picture& target_;
+};
+
+// A picture in memory. Copies share their pixels until one is drawn into.
+class Picture {
+public:
+    // A new picture of the given size, 32 bits per pixel, opaque black.
+    Picture(std::int32_t width, std::int32_t height, std::int32_t depth = 32);
+    ~Picture();
+    Picture(const Picture&);
+    Picture& operator=(const Picture&);
+
+    std::int32_t Width() const;
+    std::int32_t Height() const;
+    Graphics& GetGraphics() { return graphics_; }
+
+    // 0xAARRGGBB of one pixel; 0 outside the picture.
+    std::uint32_t Pixel(std::int32_t x, std::int32_t y) const;
+
+    struct Impl;
+    Impl& impl() const { return *impl_; }
+    explicit Picture(std::unique_ptr<Impl> impl);
+
+private:
+    std::unique_ptr<Impl> impl_;
+    Graphics graphics_{*this};
+};
+
+using PicturePtr = std::shared_ptr<Picture>;
+
+}  // namespace platform

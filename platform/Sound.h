@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Where sounds go. The real output plays through Qt Multimedia; a test puts a
+// recording one in its place.
+class SoundOutput {
+public:
+    virtual ~SoundOutput() = default;
+    // Starts the file and returns at once; the sound plays to its end even
+    // when nothing holds on to it, and several may play at once.
+    virtual void Play(const std::string& path) = 0;
+};
+
+// Keeps the paths of every play, in order.
+class RecordingSoundOutput : public SoundOutput {
+public:
+    void Play(const std::string& path) override { played.push_back(path); }
+    std::vector<std::string> played;
+};
+
+// Installs an output; nullptr restores the real one.
+void SetSoundOutput(std::shared_ptr<SoundOutput> output);
+SoundOutput& CurrentSoundOutput();
+
+// A sound file opened for playing.
+class Sound {
+public:
+    explicit Sound(std::string path) : path_(std::move(path)) {}
+    void Play() { CurrentSoundOutput().Play(path_); }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+using SoundPtr = std::shared_ptr<Sound>;
+
+}  // namespace platform
