@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <QTimer>
+
+#include "app/App.h"
+#include "app/MenuBar1.h"
+#include "app/Startup.h"
+#include "clock/mainWindow.h"
+#include "platform/Runtime.h"
+#include "tests/support/TestProgram.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+Names ChildNames(const platform::MenuItem& menu)
+{
+    Names names;
+    for (const auto& item : menu.Children())
+        names.push_back(item->Name);
+    return names;
+}
+
+TEST(MenuBar, FileMenuThenWindowMenuWithTheirItemsInOrder)
+{
+    ReleaseMenuBar1();
+    std::shared_ptr<MenuBar1> bar = implicit::MenuBar1();
+    EXPECT_EQ(implicit::MenuBar1(), bar);  // one instance
+    EXPECT_EQ(ChildNames(*bar), (Names{"FileMenu", "windowMenu"}));
+    EXPECT_EQ(ChildNames(*bar->Child("FileMenu")), (Names{"prefMenu", "FileQuit"}));
+    EXPECT_EQ(ChildNames(*bar->Child("windowMenu")), (Names{"halfMenu", "NormalMenu", "largeMenu"}));
+
+    struct Item {
+        const char* name;
+        const char* text;
+        const char* shortcut;
+        platform::MenuItem::Role role;
+    };
+    const Item items[] = {
+        {"FileMenu", "ファイル", "", platform::MenuItem::Role::Plain},
+        {"prefMenu", "環境設定...", "", platform::MenuItem::Role::Preferences},
+        {"FileQuit", "終了", "Cmd+Q", platform::MenuItem::Role::Quit},
+        {"windowMenu", "ウィンドウ", "", platform::MenuItem::Role::Plain},
+        {"halfMenu", "小", "Cmd+1", platform::MenuItem::Role::Plain},
+        {"NormalMenu", "中", "Cmd+2", platform::MenuItem::Role::Plain},
+        {"largeMenu", "大", "Cmd+3", platform::MenuItem::Role::Plain},
+    };
+    for (const Item& expected : items) {
+        SCOPED_TRACE(expected.name);
+        const platform::MenuItem* item = bar->FindByName(expected.name);
+        ASSERT_TRUE(item);
+        EXPECT_EQ(item->Text, expected.text);
+        EXPECT_EQ(item->KeyboardShortcut, expected.shortcut);
+        EXPECT_EQ(item->MenuRole(), expected.role);
+        EXPECT_TRUE(item->AutoEnable);
+    }
+    ReleaseMenuBar1();
+    EXPECT_FALSE(MenuBar1Exists());
+}
+
+TEST(Startup, TheApplicationAndTheClockWindowShareOneMenuBar)
+{
+    TestProgram program;
+    NewAppInstance();
+    mainWindow& clock = program.open();
+    EXPECT_EQ(implicit::App().MenuBar(), clock.MenuBar());
+    EXPECT_EQ(clock.MenuBar(), implicit::MenuBar1());
+    EXPECT_EQ(&clock.prefMenu(), clock.MenuBar()->FindByName("prefMenu"));
+    EXPECT_EQ(&implicit::mainWindow(), &clock);  // one clock window
+    EXPECT_TRUE(clock.ChooseMenuItem("prefMenu"));
+    platform::ReleaseAppObject();
+    EXPECT_THROW(implicit::App(), platform::NilObjectException);
+}
+
+TEST(Startup, ClickClearsTheRememberedMinuteOnly)
+{
+    TestProgram program;
+    mainWindow& clock = program.open();
+    program.tickAt(9, 15, 0);
+    EXPECT_EQ(clock.lastTime, "09:15");
+    clock.PressMouse(1, 200);
+    EXPECT_EQ(clock.lastTime, "");
+    EXPECT_EQ(clock.Title(), "09:15:00");
+}
+
+// The whole program in this process: start, run the loop, close the window
+// from inside the loop and finish.
+TEST(EntryRoutine, RunsToTheEndAndReleasesWhatStartUpMade)
+{
+    TestProgram program;
+    program.clock->Set(10, 0, 0);
+    QTimer::singleShot(50, [] {
+        EXPECT_NE(platform::ImplicitWindow(mainWindow::kClassName), nullptr);
+        implicit::mainWindow().Close();
+    });
+    int argc = 1;
+    char name[] = "talking-clock";
+    char* argv[] = {name, nullptr};
+    EXPECT_EQ(EntryRoutine(argc, argv), 0);
+    EXPECT_EQ(LastExitStatus(), 0);
+    EXPECT_EQ(platform::RegisteredClasses().front(), "App");
+    EXPECT_FALSE(MenuBar1Exists());
+    EXPECT_EQ(platform::RegisteredAppObject(), nullptr);
+    EXPECT_EQ(platform::ImplicitWindow(mainWindow::kClassName), nullptr);
+    EXPECT_NE(program.readSettings().find("seiyuOn/Off="), std::string::npos);
+}
+
+TEST(EntryRoutine, ARuntimeExceptionInAHandlerIsReportedAndTheClockGoesOn)
+{
+    TestProgram program;
+    int ticksAfter = 0;
+    QTimer::singleShot(20, [] { platform::Dispatch([] { throw platform::RuntimeException("boom"); }); });
+    QTimer::singleShot(40, [&] {
+        program.tickAt(11, 0, 0);
+        ticksAfter = 1;
+        implicit::mainWindow().Close();
+    });
+    int argc = 1;
+    char name[] = "talking-clock";
+    char* argv[] = {name, nullptr};
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(EntryRoutine(argc, argv), 0);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("boom"), std::string::npos);
+    EXPECT_EQ(ticksAfter, 1);
+}
+
+TEST(EntryRoutine, AnExceptionThatEscapesTheLoopStillFinalises)
+{
+    TestProgram program;
+    QTimer::singleShot(20, [] { platform::Dispatch([] { throw std::logic_error("escaped"); }); });
+    int argc = 1;
+    char name[] = "talking-clock";
+    char* argv[] = {name, nullptr};
+    testing::internal::CaptureStderr();
+    const int status = EntryRoutine(argc, argv);
+    const std::string reported = testing::internal::GetCapturedStderr();
+    EXPECT_NE(status, 0);
+    EXPECT_NE(reported.find("escaped"), std::string::npos);
+    EXPECT_FALSE(MenuBar1Exists());
+    EXPECT_EQ(platform::RegisteredAppObject(), nullptr);
+}
+
+}  // namespace

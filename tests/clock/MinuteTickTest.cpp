@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include "clock/mainWindow.h"
+#include "tests/support/TestProgram.h"
+
+namespace {
+
+using Played = std::vector<std::string>;
+
+// An installation with a clip for every branch at 07:30, 07:31, 07:40 and
+// 08:00, actors 1 and 2 on the schedules and alarm line 0 "alarm01.mp3".
+class MinuteTick : public ::testing::Test {
+protected:
+    void SetUp() override { install(); }
+
+    void install()
+    {
+        program.reset();  // one installation at a time
+        program = std::make_unique<TestProgram>();
+        program->writeResource("Alarm.txt", "Bell\talarm01.mp3\r\nChime\talarm02.mp3");
+        program->writeResource("ActTime.txt", CrLines({"0730\t1", "0731\t1", "0740\t2", "0800\t1"}));
+        program->writeResource("ActSerif.txt", CrLines({"0730\t2", "0740\t1", "0740\t2"}));
+        program->writeSound("Alarm/alarm01.mp3");
+        for (const char* key : {"0730", "0731", "0740", "0800"}) {
+            program->writeSound(QStringLiteral("Time/%1.mp3").arg(QLatin1String(key)));
+            program->writeSound(QStringLiteral("Serif/%1.mp3").arg(QLatin1String(key)));
+        }
+    }
+
+    mainWindow& openWith(bool alarmOn, int voiceMode, const std::string& flags = "1,1,1,1,1,1,1,1,1,1,1,1",
+                         const std::string& hour = "07")
+    {
+        program->writeSettings({"seiyuOn/Off=" + flags, alarmOn ? "alarmOn=1" : "alarmOn=0", "alarmHour=" + hour,
+                                "alarmMin=30", "alarmVoice=0", "voiceMode=" + std::to_string(voiceMode)});
+        return program->open();
+    }
+
+    Played playedAt(int hour, int minute)
+    {
+        program->tickAt(hour, minute, 0);
+        return program->takePlayed();
+    }
+
+    std::unique_ptr<TestProgram> program;
+};
+
+TEST_F(MinuteTick, TitleShowsTheTimeOnEveryTickAndTheMinuteIsHandledOnce)
+{
+    mainWindow& clock = openWith(false, 0);
+    EXPECT_EQ(clock.Title(), "00:00:00");  // until the first tick
+
+    program->tickAt(7, 31, 5);
+    EXPECT_EQ(clock.Title(), "07:31:05");
+    EXPECT_EQ(clock.lastTime, "07:31");
+    EXPECT_EQ(program->takePlayed(), Played{"Time/0731.mp3"});
+
+    program->tickAt(7, 31, 6);
+    EXPECT_EQ(clock.Title(), "07:31:06");
+    EXPECT_TRUE(program->takePlayed().empty());
+
+    // A clock set back is a new minute too.
+    EXPECT_EQ(playedAt(7, 30), Played{"Time/0730.mp3"});
+}
+
+TEST_F(MinuteTick, FirstTickAtMidnightHandlesItsMinute)
+{
+    program->writeResource("ActTime.txt", CrLines({"0000\t3"}));
+    program->writeSound("Time/0000.mp3");
+    openWith(false, 2);
+    EXPECT_EQ(playedAt(0, 0), Played{"Time/0000.mp3"});
+}
+
+TEST_F(MinuteTick, AlarmRingsAtItsMinuteInEveryModeAndOnlyThen)
+{
+    for (int mode : {0, 1, 2, 3, 7}) {
+        SCOPED_TRACE(mode);
+        install();
+        openWith(true, mode);
+        EXPECT_EQ(playedAt(7, 30), Played{"Alarm/alarm01.mp3"});
+        const Played at0731 = playedAt(7, 31);
+        EXPECT_EQ(at0731, (mode == 0 || mode == 2) ? Played{"Time/0731.mp3"} : Played{});
+    }
+}
+
+TEST_F(MinuteTick, AlarmHourIsComparedAsText)
+{
+    for (const char* hour : {"24", "7", ""}) {
+        SCOPED_TRACE(hour);
+        install();
+        openWith(true, 3, "1,1,1,1,1,1,1,1,1,1,1,1", hour);
+        EXPECT_TRUE(playedAt(7, 30).empty());
+    }
+}
+
+TEST_F(MinuteTick, AlarmWithoutItsSoundPlaysNothingAndNoOtherBranch)
+{
+    program->writeResource("Alarm.txt", "Missing\tnothing-here.mp3\r\nNo tab at all");
+    openWith(true, 0);
+    EXPECT_TRUE(playedAt(7, 30).empty());
+
+    // An alarm line with no file name, and one that is not in the list.
+    for (const char* voice : {"1", "72", "-1"}) {
+        SCOPED_TRACE(voice);
+        install();
+        program->writeSettings({"seiyuOn/Off=1", "alarmOn=1", "alarmHour=07", "alarmMin=30",
+                                std::string("alarmVoice=") + voice, "voiceMode=0"});
+        program->open();
+        EXPECT_TRUE(playedAt(7, 30).empty());
+    }
+}
+
+TEST_F(MinuteTick, VoiceModesChooseSpokenLineOrAnnouncement)
+{
+    struct Case {
+        int mode;
+        Played at0740;  // a ten-minute mark
+        Played at0731;
+    };
+    const std::vector<Case> cases = {
+        {0, {"Serif/0740.mp3", "Serif/0740.mp3"}, {"Time/0731.mp3"}},
+        {1, {"Serif/0740.mp3", "Serif/0740.mp3"}, {}},
+        {2, {"Time/0740.mp3"}, {"Time/0731.mp3"}},
+        {3, {}, {}},
+        {7, {}, {}},
+        {-1, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        install();
+        openWith(false, c.mode);
+        EXPECT_EQ(playedAt(7, 40), c.at0740);
+        EXPECT_EQ(playedAt(7, 31), c.at0731);
+    }
+}
+
+TEST_F(MinuteTick, TenMinuteMarkWithoutSpokenLineFallsBackToNothing)
+{
+    program->writeResource("ActSerif.txt", CrLines({"0800\t3"}));
+    openWith(false, 0, "1,1,0,1,1,1,1,1,1,1,1,1");
+    // 08:00 has a clip but its only line's actor is disabled; 08:10 has no clip.
+    EXPECT_TRUE(playedAt(8, 0).empty());
+    program->writeSound("Time/0810.mp3");
+    EXPECT_TRUE(playedAt(8, 10).empty());
+}
+
+TEST_F(MinuteTick, ScheduleLinesPlayForEnabledActorsOnly)
+{
+    program->writeResource("ActTime.txt", CrLines({"0731\t1", "0731\t2", "0731\t13", "0731\t0", "0731\tx",
+                                                   "0731 \t1", "731\t1", "\n0731\t1", "0731\t2.4"}));
+    openWith(false, 2, "1,0,1,1,1,1,1,1,1,1,1,1");
+    // Actor 1 plays; actor 2 is off (and 2.4 rounds to 2); 13, 0 and "x"
+    // name nobody; the keys with a space, three digits or an LF never match.
+    EXPECT_EQ(playedAt(7, 31), Played{"Time/0731.mp3"});
+}
+
+TEST_F(MinuteTick, EveryScheduleLineCountsTheLastOneToo)
+{
+    // Without a final CR the last line is the list's last element.
+    program->writeResource("ActTime.txt", "0731\t1\r0731\t2");
+    openWith(false, 2);
+    EXPECT_EQ(playedAt(7, 31), (Played{"Time/0731.mp3", "Time/0731.mp3"}));
+}
+
+TEST_F(MinuteTick, CrLfScheduleOnlyMatchesItsFirstLine)
+{
+    program->writeResource("ActTime.txt", "0731\t1\r\n0731\t2\r\n");
+    openWith(false, 2);
+    EXPECT_EQ(playedAt(7, 31), Played{"Time/0731.mp3"});
+}
+
+TEST_F(MinuteTick, AFileThatIsNoSoundPlaysNothing)
+{
+    program->writeFile(QDir(program->root()).relativeFilePath(program->dataFolder()) +
+                           QStringLiteral("/Sounds/Time/0731.mp3"),
+                       "this is not a sound");
+    openWith(false, 2);
+    EXPECT_TRUE(playedAt(7, 31).empty());
+}
+
+TEST_F(MinuteTick, ClickRepeatsTheMinutesPhotoAndSound)
+{
+    program->writePhoto("0731.jpg", 40, 60, qRgb(200, 10, 10));
+    mainWindow& clock = openWith(false, 2);
+    EXPECT_EQ(playedAt(7, 31), Played{"Time/0731.mp3"});
+    platform::PicturePtr first = clock.Backdrop();
+    ASSERT_TRUE(first);
+
+    clock.PressMouse(10, 100);
+    EXPECT_EQ(clock.lastTime, "");
+    program->tickAt(7, 31, 30);
+    EXPECT_EQ(program->takePlayed(), Played{"Time/0731.mp3"});
+    EXPECT_NE(clock.Backdrop(), first);  // drawn again from the photo
+
+    // A click before the alarm minute is handled makes an alarm set for the
+    // running minute ring.
+    clock.alarmCheck = true;
+    clock.alarmHour = "07";
+    clock.alarmMin = "31";
+    program->tickAt(7, 31, 40);
+    EXPECT_TRUE(program->takePlayed().empty());
+    clock.PressMouse(5, 5);
+    program->tickAt(7, 31, 41);
+    EXPECT_EQ(program->takePlayed(), Played{"Alarm/alarm01.mp3"});
+}
+
+TEST_F(MinuteTick, MinutePhotoBecomesTheBackdropAndStaysWithoutANewOne)
+{
+    program->writePhoto("0731.jpg", 48, 64, qRgb(0, 0, 250));
+    program->writeFile(QDir(program->root()).relativeFilePath(program->dataFolder()) +
+                           QStringLiteral("/Photos/0733.jpg"),
+                       "garbage, not a JPEG");
+    mainWindow& clock = openWith(false, 3);
+    program->tickAt(7, 30, 0);
+    EXPECT_FALSE(clock.Backdrop());  // no photo yet, no backdrop
+
+    program->tickAt(7, 31, 0);
+    platform::PicturePtr backdrop = clock.Backdrop();
+    ASSERT_TRUE(backdrop);
+    EXPECT_EQ(backdrop->Width(), clock.Width());
+    EXPECT_EQ(backdrop->Height(), clock.Height());
+    const QRgb centre = backdrop->Pixel(clock.Width() / 2, clock.Height() / 2);
+    EXPECT_LT(qRed(centre), 16);
+    EXPECT_GT(qBlue(centre), 234);
+    EXPECT_EQ(clock.readPicture->Width(), 48);
+    EXPECT_FALSE(clock.backPicture);
+
+    program->tickAt(7, 32, 0);  // no photo
+    program->tickAt(7, 33, 0);  // a file that is no picture
+    EXPECT_EQ(clock.Backdrop(), backdrop);
+    EXPECT_EQ(clock.readPicture->Width(), 48);
+}
+
+}  // namespace

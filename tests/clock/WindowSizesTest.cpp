@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "clock/mainWindow.h"
+#include "tests/support/TestProgram.h"
+
+namespace {
+
+struct Size {
+    int width, height;
+    friend bool operator==(const Size&, const Size&) = default;
+};
+Size SizeOf(const mainWindow& w) { return {w.Width(), w.Height()}; }
+Size MinOf(const mainWindow& w) { return {w.MinWidth(), w.MinHeight()}; }
+Size MaxOf(const mainWindow& w) { return {w.MaxWidth(), w.MaxHeight()}; }
+
+void PrintTo(const Size& s, std::ostream* os) { *os << s.width << " x " << s.height; }
+
+TEST(WindowSizes, DataFolderSetsTheLimitAndTheSizeCommandsFollowIt)
+{
+    struct Case {
+        TestProgram::DataFolder data;
+        const char* folderName;
+        Size limit, minimum, start;
+    };
+    const Case cases[] = {
+        {TestProgram::DataFolder::HD, "Velka Namro 2 HD.app", {768, 1024}, {192, 256}, {384, 512}},
+        {TestProgram::DataFolder::Both, "Velka Namro 2 HD.app", {768, 1024}, {192, 256}, {384, 512}},
+        {TestProgram::DataFolder::Standard, "Velka Namro 2.app", {640, 960}, {160, 240}, {320, 480}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folderName);
+        TestProgram program(c.data);
+        mainWindow& clock = program.open();
+        ASSERT_TRUE(clock.dataPath);
+        EXPECT_EQ(clock.dataPath->Name(), c.folderName);
+        EXPECT_EQ(MaxOf(clock), c.limit);
+        EXPECT_EQ(MinOf(clock), c.minimum);
+        EXPECT_EQ(SizeOf(clock), c.start);
+        EXPECT_TRUE(program.messages().empty());
+
+        EXPECT_TRUE(clock.ChooseMenuItem("largeMenu"));
+        EXPECT_EQ(SizeOf(clock), c.limit);
+        EXPECT_TRUE(clock.ChooseMenuItem("halfMenu"));
+        EXPECT_EQ(SizeOf(clock), c.minimum);  // "小" is a quarter of the limit
+        EXPECT_TRUE(clock.ChooseMenuItem("halfMenu"));
+        EXPECT_EQ(SizeOf(clock), c.minimum);
+        EXPECT_TRUE(clock.ChooseMenuItem("NormalMenu"));
+        EXPECT_EQ(SizeOf(clock), c.start);
+        EXPECT_TRUE(clock.halfMenu_Action());
+        EXPECT_TRUE(clock.NormalMenu_Action());
+        EXPECT_TRUE(clock.largeMenu_Action());
+    }
+}
+
+TEST(WindowSizes, WithoutDataFolderTheUserIsToldAndTheProgramEndsAfterLoading)
+{
+    TestProgram program(TestProgram::DataFolder::None);
+    program.writeResource("ActTime.txt", CrLines({"0731\t1"}));
+    program.writeSettings({"seiyuOn/Off=0,1", "alarmOn=1", "alarmHour=09", "alarmMin=15", "alarmVoice=3",
+                           "voiceMode=2"});
+    mainWindow& clock = program.open();
+
+    EXPECT_EQ(program.messages(), std::vector<std::string>{"データが正しく配置されていません"});
+    EXPECT_TRUE(platform::QuitRequested());
+    ASSERT_TRUE(clock.dataPath);
+    EXPECT_EQ(clock.dataPath->Name(), "Velka Namro 2.app");
+    EXPECT_FALSE(clock.dataPath->Exists());
+    EXPECT_EQ(SizeOf(clock), (Size{320, 480}));
+    EXPECT_EQ(MinOf(clock), (Size{64, 64}));
+    EXPECT_EQ(MaxOf(clock), (Size{32000, 32000}));
+    // The lists and the settings are loaded all the same.
+    EXPECT_EQ(clock.timeArray, (std::vector<std::string>{"0731\t1", ""}));
+    EXPECT_EQ(clock.alarmHour, "09");
+    EXPECT_EQ(clock.voiceMode, 2);
+
+    // The quit closes the window, which writes the settings back.
+    program.close();
+    EXPECT_EQ(program.readSettings(), "seiyuOn/Off=0,1,0,0,0,0,0,0,0,0,0,0\nalarmOn=1\nalarmHour=09\n"
+                                      "alarmMin=15\nalarmVoice=3\nvoiceMode=2\n");
+}
+
+TEST(WindowSizes, ResizingRedrawsTheBackdropAtTheNewSize)
+{
+    TestProgram program(TestProgram::DataFolder::Standard);
+    // Four quadrants: red, green / blue, white, 640 x 960.
+    QImage photo(640, 960, QImage::Format_RGB32);
+    photo.fill(Qt::white);
+    for (int y = 0; y < 960; ++y)
+        for (int x = 0; x < 640; ++x)
+            if (x < 320 || y < 480)
+                photo.setPixel(x, y, y < 480 ? (x < 320 ? qRgb(255, 0, 0) : qRgb(0, 255, 0)) : qRgb(0, 0, 255));
+    program.writePhoto("1200.jpg", photo);
+    mainWindow& clock = program.open();
+
+    clock.ChooseMenuItem("halfMenu");
+    EXPECT_FALSE(clock.Backdrop());  // a resize with no picture draws nothing
+
+    clock.ChooseMenuItem("NormalMenu");
+    program.tickAt(12, 0, 0);
+    auto expectQuadrants = [&](int w, int h) {
+        platform::PicturePtr b = clock.Backdrop();
+        ASSERT_TRUE(b);
+        ASSERT_EQ(b->Width(), w);
+        ASSERT_EQ(b->Height(), h);
+        EXPECT_GT(qRed(b->Pixel(w / 4, h / 4)), 230);
+        EXPECT_GT(qGreen(b->Pixel(3 * w / 4, h / 4)), 230);
+        EXPECT_GT(qBlue(b->Pixel(w / 4, 3 * h / 4)), 230);
+        EXPECT_LT(qRed(b->Pixel(w / 4, 3 * h / 4)), 25);
+        EXPECT_GT(qRed(b->Pixel(3 * w / 4, 3 * h / 4)), 230);
+        // The edges of the quadrants land where the scale puts them.
+        EXPECT_GT(qRed(b->Pixel(w / 2 - 3, 2)), 200);
+        EXPECT_GT(qGreen(b->Pixel(w / 2 + 3, 2)), 200);
+    };
+    expectQuadrants(320, 480);  // half size
+    clock.ChooseMenuItem("largeMenu");
+    expectQuadrants(640, 960);  // pixel for pixel
+    EXPECT_EQ(clock.Backdrop()->Pixel(100, 100), clock.readPicture->Pixel(100, 100));
+    clock.ChooseMenuItem("halfMenu");
+    expectQuadrants(160, 240);
+    EXPECT_EQ(clock.readPicture->Width(), 640);  // always drawn from the picture as loaded
+}
+
+}  // namespace
