@@ -1,0 +1,102 @@
+#include "platform/Picture.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+
+#include "platform/QtAccess.h"
+
+namespace platform {
+
+struct Picture::Impl {
+    QImage image;
+};
+
+namespace {
+
+bool CoversWhole(const QImage& image, const QRect& rect)
+{
+    return rect == image.rect();
+}
+
+}  // namespace
+
+Picture::Picture(std::int32_t width, std::int32_t height, std::int32_t /*depth*/)
+    : impl_(std::make_unique<Impl>())
+{
+    if (width > 0 && height > 0) {
+        impl_->image = QImage(width, height, QImage::Format_RGB32);
+        impl_->image.fill(Qt::black);
+    }
+}
+
+Picture::Picture(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+Picture::~Picture() = default;
+
+Picture::Picture(const Picture& other) : impl_(std::make_unique<Impl>(*other.impl_)) {}
+
+Picture& Picture::operator=(const Picture& other)
+{
+    impl_->image = other.impl_->image;
+    return *this;
+}
+
+std::int32_t Picture::Width() const
+{
+    return impl_->image.width();
+}
+
+std::int32_t Picture::Height() const
+{
+    return impl_->image.height();
+}
+
+std::uint32_t Picture::Pixel(std::int32_t x, std::int32_t y) const
+{
+    const QImage& image = impl_->image;
+    if (!image.valid(x, y)) {
+        return 0;
+    }
+    return image.pixel(x, y);
+}
+
+QImage& ImageOf(Picture& picture)
+{
+    return picture.impl().image;
+}
+
+const QImage& ImageOf(const Picture& picture)
+{
+    return picture.impl().image;
+}
+
+// Nearest-neighbour scaling: a third of the cost of the smooth filter, and a
+// photo is redrawn at every minute and every resize.
+void Graphics::DrawPicture(const Picture& source, std::int32_t destLeft, std::int32_t destTop,
+                           std::int32_t destWidth, std::int32_t destHeight, std::int32_t sourceLeft,
+                           std::int32_t sourceTop, std::int32_t sourceWidth, std::int32_t sourceHeight)
+{
+    const QImage& from = ImageOf(source);
+    QImage& to = ImageOf(target_);
+    const QRect destRect(destLeft, destTop, destWidth, destHeight);
+    const QRect sourceRect(sourceLeft, sourceTop, sourceWidth, sourceHeight);
+    if (from.isNull() || to.isNull() || destRect.isEmpty() || sourceRect.isEmpty()) {
+        return;
+    }
+    // The common case of a window as large as the photo: share the pixels.
+    if (CoversWhole(to, destRect) && CoversWhole(from, sourceRect) && from.size() == to.size() &&
+        from.format() == to.format()) {
+        to = from;
+        return;
+    }
+    QPainter painter(&to);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (destRect.size() == sourceRect.size()) {
+        painter.drawImage(destRect.topLeft(), from, sourceRect);
+    } else {
+        painter.drawImage(destRect, from, sourceRect);
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,221 @@
+#include "platform/FolderItem.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QColor>
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "platform/TextStreams.h"
+
+namespace platform {
+namespace {
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The smallest WAV file a sound decoder accepts: a header and no samples.
+std::string EmptyWav()
+{
+    std::string wav = "RIFF";
+    wav += std::string("\x24\x00\x00\x00", 4) + "WAVEfmt ";
+    wav += std::string("\x10\x00\x00\x00\x01\x00\x01\x00\x44\xAC\x00\x00\x88\x58\x01\x00\x02\x00\x10\x00", 20);
+    wav += "data" + std::string(4, '\0');
+    return wav;
+}
+
+// Sets or clears an environment variable for one scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name)
+    {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        Apply(value);
+    }
+    ~ScopedEnv() { Apply(old_); }
+
+private:
+    void Apply(const std::optional<std::string>& value)
+    {
+        if (value) {
+            setenv(name_, value->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+class FolderItemTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        SetAppRootForTesting("");
+        SetPreferencesFolderForTesting("");
+    }
+
+    FolderItem Item(const char* name) const { return FolderItem(folder.filePath(QString::fromUtf8(name)).toStdString()); }
+
+    QTemporaryDir folder;
+};
+
+TEST(FolderItemPathTest, ChildParentAndNameWorkOnPathsAlone)
+{
+    struct Case {
+        std::string path;
+        std::string name;
+        std::string parent;
+    };
+    const std::vector<Case> cases = {
+        {"/opt/clock/bin/talking-clock", "talking-clock", "/opt/clock/bin"},
+        {"/opt/clock/bin/", "bin", "/opt/clock"},
+        {"/opt", "opt", "/"},
+        {"/", "", "/"},
+        {"Velka Namro 2 HD.app", "Velka Namro 2 HD.app", "."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        const FolderItem item(c.path);
+        EXPECT_EQ(item.Name(), c.name);
+        EXPECT_EQ(item.Parent().NativePath(), c.parent);
+    }
+    EXPECT_EQ(FolderItem("/nowhere").Child("Photos").Child("a b.jpg").NativePath(), "/nowhere/Photos/a b.jpg");
+    EXPECT_EQ(FolderItem("/").Child("tmp").NativePath(), "/tmp");
+    EXPECT_EQ(FolderItem("/x/bin/talking-clock").Parent().Parent().Child("Resources").NativePath(),
+              "/x/Resources");
+    EXPECT_FALSE(FolderItem("/nowhere/at/all").Exists());
+    EXPECT_FALSE(FolderItem("").Exists());
+}
+
+TEST_F(FolderItemTest, OpenAsTextFileReadsBytesAsStored)
+{
+    ASSERT_TRUE(folder.isValid());
+    const std::string content = "1%09A%09ph01\r\nline two\rthird\n\xE3\x83\xB4\xFF";
+    WriteBytes(Item("ActMain.txt").NativePath(), content);
+    WriteBytes(Item("empty.txt").NativePath(), "");
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Resources")));
+
+    EXPECT_TRUE(Item("ActMain.txt").Exists());
+    EXPECT_TRUE(Item("Resources").Exists());
+    auto text = Item("ActMain.txt").OpenAsTextFile();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->ReadAll(), content);
+
+    auto lines = Item("ActMain.txt").OpenAsTextFile();
+    ASSERT_NE(lines, nullptr);
+    EXPECT_EQ(lines->ReadLine(), "1%09A%09ph01");
+    EXPECT_EQ(lines->ReadLine(), "line two");
+
+    auto empty = Item("empty.txt").OpenAsTextFile();
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(empty->ReadAll(), "");
+
+    EXPECT_FALSE(Item("missing.txt").Exists());
+    EXPECT_EQ(Item("missing.txt").OpenAsTextFile(), nullptr);
+    EXPECT_EQ(Item("Resources").OpenAsTextFile(), nullptr);
+}
+
+TEST_F(FolderItemTest, OpenAsPictureGivesThirtyTwoBitPicturesOrNothing)
+{
+    ASSERT_TRUE(folder.isValid());
+    QImage photo(64, 96, QImage::Format_RGB888);
+    photo.fill(QColor(200, 30, 40));
+    ASSERT_TRUE(photo.save(folder.filePath(QStringLiteral("photo.jpg")), "JPEG", 95));
+    QImage translucent(10, 20, QImage::Format_ARGB32);
+    translucent.fill(QColor(0, 0, 255, 128));
+    ASSERT_TRUE(translucent.save(folder.filePath(QStringLiteral("alpha.png")), "PNG"));
+    WriteBytes(Item("garbage.jpg").NativePath(), std::string(2048, 'x'));
+    WriteBytes(Item("truncated.jpg").NativePath(), "\xFF\xD8\xFF\xE0");
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("folder.jpg")));
+
+    const PicturePtr picture = Item("photo.jpg").OpenAsPicture();
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->Width(), 64);
+    EXPECT_EQ(picture->Height(), 96);
+    const std::uint32_t pixel = picture->Pixel(32, 48);
+    EXPECT_EQ(pixel >> 24, 0xFFu);
+    EXPECT_NEAR(static_cast<int>((pixel >> 16) & 0xFF), 200, 6);
+    EXPECT_NEAR(static_cast<int>(pixel & 0xFF), 40, 6);
+
+    // Alpha is dropped: the picture is opaque like every backdrop.
+    const PicturePtr png = Item("alpha.png").OpenAsPicture();
+    ASSERT_NE(png, nullptr);
+    EXPECT_EQ(png->Width(), 10);
+    EXPECT_EQ(png->Pixel(0, 0) >> 24, 0xFFu);
+
+    for (const char* name : {"garbage.jpg", "truncated.jpg", "folder.jpg", "missing.jpg"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Item(name).OpenAsPicture(), nullptr);
+    }
+}
+
+TEST_F(FolderItemTest, OpenAsSoundDecidesByContent)
+{
+    ASSERT_TRUE(folder.isValid());
+    WriteBytes(Item("alarm.wav").NativePath(), EmptyWav());
+    WriteBytes(Item("no extension").NativePath(), EmptyWav());
+    WriteBytes(Item("text.wav").NativePath(), "not a sound at all\n");
+    WriteBytes(Item("zeros.wav").NativePath(), std::string(512, '\0'));
+
+    const SoundPtr sound = Item("alarm.wav").OpenAsSound();
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(sound->Path(), Item("alarm.wav").NativePath());
+    EXPECT_NE(Item("no extension").OpenAsSound(), nullptr);
+    for (const char* name : {"text.wav", "zeros.wav", "missing.wav"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Item(name).OpenAsSound(), nullptr);
+    }
+}
+
+TEST_F(FolderItemTest, AppRootResolvesRelativeNamesAndTheExecutable)
+{
+    const std::string binFolder = QCoreApplication::applicationDirPath().toStdString();
+    EXPECT_EQ(ExecutableFile().NativePath(), QCoreApplication::applicationFilePath().toStdString());
+    EXPECT_EQ(GetFolderItem("Resources").NativePath(), FolderItem(binFolder).Parent().Child("Resources").NativePath());
+
+    SetAppRootForTesting("/tmp/root");
+    EXPECT_EQ(ExecutableFile().NativePath(), "/tmp/root/bin/talking-clock");
+    EXPECT_EQ(GetFolderItem("velka-namro/Payload/Velka Namro 2 HD.app").NativePath(),
+              "/tmp/root/velka-namro/Payload/Velka Namro 2 HD.app");
+    EXPECT_EQ(ExecutableFile().Parent().Parent().Child("Resources").NativePath(), "/tmp/root/Resources");
+    EXPECT_FALSE(GetFolderItem("velka-namro").Exists());
+
+    SetAppRootForTesting("");
+    EXPECT_EQ(ExecutableFile().NativePath(), QCoreApplication::applicationFilePath().toStdString());
+}
+
+TEST_F(FolderItemTest, PreferencesFolderFollowsTheOverrideThenXdgThenHome)
+{
+    const ScopedEnv home("HOME", "/home/tester");
+    {
+        const ScopedEnv xdg("XDG_CONFIG_HOME", "/xdg/config");
+        EXPECT_EQ(PreferencesFolder().NativePath(), "/xdg/config");
+        SetPreferencesFolderForTesting("/test/prefs");
+        EXPECT_EQ(PreferencesFolder().NativePath(), "/test/prefs");
+        SetPreferencesFolderForTesting("");
+    }
+    {
+        const ScopedEnv xdg("XDG_CONFIG_HOME", "");
+        EXPECT_EQ(PreferencesFolder().NativePath(), "/home/tester/.config");
+    }
+    {
+        const ScopedEnv xdg("XDG_CONFIG_HOME", std::nullopt);
+        EXPECT_EQ(PreferencesFolder().NativePath(), "/home/tester/.config");
+    }
+}
+
+}  // namespace
+}  // namespace platform

@@ -1,0 +1,170 @@
+#include "platform/Picture.h"
+
+#include <cstdint>
+#include <vector>
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include "platform/QtAccess.h"
+
+namespace platform {
+namespace {
+
+constexpr std::uint32_t kBlack = 0xFF000000;
+constexpr std::uint32_t kRed = 0xFFFF0000;
+constexpr std::uint32_t kGreen = 0xFF00FF00;
+constexpr std::uint32_t kBlue = 0xFF0000FF;
+constexpr std::uint32_t kWhite = 0xFFFFFFFF;
+
+// Top left red, top right green, bottom left blue, bottom right white.
+Picture Quadrants(int width, int height)
+{
+    Picture picture(width, height);
+    QImage& image = ImageOf(picture);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool right = x >= width / 2;
+            const bool bottom = y >= height / 2;
+            image.setPixel(x, y, bottom ? (right ? kWhite : kBlue) : (right ? kGreen : kRed));
+        }
+    }
+    return picture;
+}
+
+// Every pixel different, so a shifted or scaled copy shows.
+Picture Noise(int width, int height)
+{
+    Picture picture(width, height);
+    QImage& image = ImageOf(picture);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y, 0xFF000000u | (static_cast<std::uint32_t>(x * 7919 + y * 104729) & 0xFFFFFFu));
+        }
+    }
+    return picture;
+}
+
+void DrawWhole(Picture& target, const Picture& source)
+{
+    target.GetGraphics().DrawPicture(source, 0, 0, target.Width(), target.Height(), 0, 0, source.Width(),
+                                     source.Height());
+}
+
+TEST(PictureTest, NewPictureIsOpaqueBlackAndCopiesAreIndependent)
+{
+    Picture picture(4, 3);
+    EXPECT_EQ(picture.Width(), 4);
+    EXPECT_EQ(picture.Height(), 3);
+    EXPECT_EQ(picture.Pixel(0, 0), kBlack);
+    EXPECT_EQ(picture.Pixel(3, 2), kBlack);
+    EXPECT_EQ(ImageOf(picture).depth(), 32);
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{{-1, 0}, {0, -1}, {4, 0}, {0, 3}}) {
+        EXPECT_EQ(picture.Pixel(x, y), 0u) << x << "," << y;
+    }
+
+    const Picture source = Quadrants(4, 4);
+    Picture copy = source;
+    EXPECT_EQ(copy.Pixel(3, 3), kWhite);
+    DrawWhole(copy, Picture(2, 2));
+    EXPECT_EQ(copy.Pixel(3, 3), kBlack);
+    EXPECT_EQ(source.Pixel(3, 3), kWhite);
+
+    picture = source;
+    EXPECT_EQ(picture.Width(), 4);
+    EXPECT_EQ(picture.Pixel(0, 0), kRed);
+    // The copy draws into itself, not into the picture it was copied from.
+    picture.GetGraphics().DrawPicture(Picture(1, 1), 0, 0, 1, 1, 0, 0, 1, 1);
+    EXPECT_EQ(picture.Pixel(0, 0), kBlack);
+    EXPECT_EQ(source.Pixel(0, 0), kRed);
+
+    const Picture empty(0, 0);
+    EXPECT_EQ(empty.Width(), 0);
+    EXPECT_EQ(empty.Pixel(0, 0), 0u);
+}
+
+TEST(PictureTest, HalfSizeDrawKeepsTheQuadrants)
+{
+    const Picture photo = Quadrants(640, 960);
+    Picture backdrop(320, 480);
+    DrawWhole(backdrop, photo);
+    struct Probe {
+        int x, y;
+        std::uint32_t colour;
+    };
+    const std::vector<Probe> probes = {
+        {0, 0, kRed},       {159, 239, kRed},   {160, 0, kGreen},  {319, 239, kGreen},
+        {0, 240, kBlue},    {159, 479, kBlue},  {160, 240, kWhite}, {319, 479, kWhite},
+    };
+    for (const Probe& p : probes) {
+        EXPECT_EQ(backdrop.Pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
+    }
+}
+
+TEST(PictureTest, StretchFillsTheDestinationWithoutBorder)
+{
+    for (const auto& [width, height] : std::vector<std::pair<int, int>>{{400, 100}, {100, 400}, {333, 77}}) {
+        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+        const Picture photo = Quadrants(200, 200);
+        Picture backdrop(width, height);
+        DrawWhole(backdrop, photo);
+        const QImage& image = ImageOf(backdrop);
+        int blackPixels = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                blackPixels += image.pixel(x, y) == kBlack ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(blackPixels, 0);
+        EXPECT_EQ(backdrop.Pixel(0, 0), kRed);
+        EXPECT_EQ(backdrop.Pixel(width - 1, 0), kGreen);
+        EXPECT_EQ(backdrop.Pixel(0, height - 1), kBlue);
+        EXPECT_EQ(backdrop.Pixel(width - 1, height - 1), kWhite);
+    }
+}
+
+TEST(PictureTest, SameSizeDrawIsPixelForPixel)
+{
+    const Picture photo = Noise(64, 48);
+    Picture whole(64, 48);
+    DrawWhole(whole, photo);
+    EXPECT_EQ(ImageOf(whole), ImageOf(photo));
+
+    // A part drawn at an offset lands unscaled, the rest stays black.
+    Picture part(64, 48);
+    part.GetGraphics().DrawPicture(photo, 10, 5, 20, 10, 30, 20, 20, 10);
+    EXPECT_EQ(part.Pixel(10, 5), photo.Pixel(30, 20));
+    EXPECT_EQ(part.Pixel(29, 14), photo.Pixel(49, 29));
+    EXPECT_EQ(ImageOf(part).copy(10, 5, 20, 10), ImageOf(photo).copy(30, 20, 20, 10));
+    EXPECT_EQ(part.Pixel(9, 5), kBlack);
+    EXPECT_EQ(part.Pixel(30, 5), kBlack);
+    EXPECT_EQ(part.Pixel(10, 15), kBlack);
+
+    // Drawing over the shared picture must not change the source.
+    DrawWhole(whole, Picture(1, 1));
+    EXPECT_EQ(whole.Pixel(5, 5), kBlack);
+    EXPECT_NE(photo.Pixel(5, 5), kBlack);
+}
+
+TEST(PictureTest, EmptyRectanglesAndPicturesDrawNothing)
+{
+    const Picture photo = Quadrants(8, 8);
+    Picture target(8, 8);
+    Graphics& graphics = target.GetGraphics();
+    graphics.DrawPicture(photo, 0, 0, 0, 8, 0, 0, 8, 8);
+    graphics.DrawPicture(photo, 0, 0, 8, -8, 0, 0, 8, 8);
+    graphics.DrawPicture(photo, 0, 0, 8, 8, 0, 0, 0, 8);
+    graphics.DrawPicture(Picture(0, 0), 0, 0, 8, 8, 0, 0, 8, 8);
+    Picture empty(0, 0);
+    empty.GetGraphics().DrawPicture(photo, 0, 0, 8, 8, 0, 0, 8, 8);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            ASSERT_EQ(target.Pixel(x, y), kBlack) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(empty.Width(), 0);
+}
+
+}  // namespace
+}  // namespace platform

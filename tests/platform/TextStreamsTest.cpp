@@ -1,0 +1,174 @@
+#include "platform/TextStreams.h"
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "platform/FolderItem.h"
+
+namespace platform {
+namespace {
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> ReadLines(TextInputStream& stream, int count)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) {
+        lines.push_back(stream.ReadLine());
+    }
+    return lines;
+}
+
+TEST(TextInputStreamTest, ReadLineTakesEveryLineEndAndIsEmptyPastTheEnd)
+{
+    using Lines = std::vector<std::string>;
+    struct Case {
+        std::string content;
+        Lines lines;  // five reads; past the end each gives the empty text
+    };
+    const std::vector<Case> cases = {
+        {"a\nb\n", {"a", "b", "", "", ""}},
+        {"a\r\nb\r\n", {"a", "b", "", "", ""}},
+        {"a\rb\r", {"a", "b", "", "", ""}},
+        {"a\r\rb", {"a", "", "b", "", ""}},
+        {"a\n\r\nb", {"a", "", "b", "", ""}},
+        {"no end", {"no end", "", "", "", ""}},
+        {"", {"", "", "", "", ""}},
+        {"\r\n", {"", "", "", "", ""}},
+        {"tail\r", {"tail", "", "", "", ""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.content);
+        TextInputStream stream(c.content);
+        EXPECT_EQ(ReadLines(stream, 5), c.lines);
+        EXPECT_TRUE(stream.EndOfFile());
+    }
+}
+
+TEST(TextInputStreamTest, ReadAllGivesTheRestAsStored)
+{
+    TextInputStream whole("x\r\ny\rz");
+    EXPECT_EQ(whole.ReadAll(), "x\r\ny\rz");
+    EXPECT_TRUE(whole.EndOfFile());
+    EXPECT_EQ(whole.ReadAll(), "");
+
+    TextInputStream rest("first\r\nsecond\rthird");
+    EXPECT_EQ(rest.ReadLine(), "first");
+    EXPECT_EQ(rest.ReadAll(), "second\rthird");
+    EXPECT_EQ(rest.ReadLine(), "");
+
+    TextInputStream closed("line");
+    closed.Close();
+    EXPECT_EQ(closed.ReadLine(), "");
+}
+
+class TextOutputStreamTest : public ::testing::Test {
+protected:
+    void TearDown() override { SetWriteFailureForTesting(false); }
+
+    std::string PathOf(const QString& name) const { return folder.filePath(name).toStdString(); }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(TextOutputStreamTest, WritesLinesThatReadBack)
+{
+    ASSERT_TRUE(folder.isValid());
+    const FolderItem file(PathOf(QStringLiteral("velkaViewer2 Prefs")));
+    auto out = TextOutputStream::Create(file);
+    ASSERT_NE(out, nullptr);
+    out->WriteLine("alarmOn=0");
+    out->WriteLine("");
+    out->WriteLine("alarmVoice=-1");
+    // Nothing shows at the target before the commit.
+    EXPECT_FALSE(file.Exists());
+    EXPECT_TRUE(out->Close());
+    EXPECT_EQ(out->ErrorString(), "");
+    EXPECT_EQ(ReadBytes(file.NativePath()), "alarmOn=0\n\nalarmVoice=-1\n");
+
+    auto in = file.OpenAsTextFile();
+    ASSERT_NE(in, nullptr);
+    EXPECT_EQ(ReadLines(*in, 4), (std::vector<std::string>{"alarmOn=0", "", "alarmVoice=-1", ""}));
+}
+
+TEST_F(TextOutputStreamTest, ReplacesAnExistingFileAndCreatesMissingFolders)
+{
+    ASSERT_TRUE(folder.isValid());
+    const FolderItem existing(PathOf(QStringLiteral("prefs")));
+    WriteBytes(existing.NativePath(), "old content that is longer than the new\n");
+    auto out = TextOutputStream::Create(existing);
+    out->WriteLine("new");
+    ASSERT_TRUE(out->Close()) << out->ErrorString();
+    EXPECT_EQ(ReadBytes(existing.NativePath()), "new\n");
+
+    const FolderItem nested(PathOf(QStringLiteral("config/deeper/prefs")));
+    auto created = TextOutputStream::Create(nested);
+    created->WriteLine("first run");
+    ASSERT_TRUE(created->Close()) << created->ErrorString();
+    EXPECT_EQ(ReadBytes(nested.NativePath()), "first run\n");
+
+    // The temporary files are gone after the commits.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(TextOutputStreamTest, AFailedSaveKeepsTheOldFileAndSaysWhy)
+{
+    ASSERT_TRUE(folder.isValid());
+    const FolderItem target(PathOf(QStringLiteral("prefs")));
+    WriteBytes(target.NativePath(), "old\r\n");
+
+    SetWriteFailureForTesting(true);
+    auto failing = TextOutputStream::Create(target);
+    failing->WriteLine("new");
+    EXPECT_FALSE(failing->Close());
+    EXPECT_NE(failing->ErrorString(), "");
+    EXPECT_EQ(ReadBytes(target.NativePath()), "old\r\n");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("prefs")});
+
+    SetWriteFailureForTesting(false);
+    auto working = TextOutputStream::Create(target);
+    working->WriteLine("new");
+    EXPECT_TRUE(working->Close()) << working->ErrorString();
+    EXPECT_EQ(ReadBytes(target.NativePath()), "new\n");
+
+    // A target whose folder is a file cannot even be opened.
+    const FolderItem underAFile = target.Child("prefs");
+    auto unopenable = TextOutputStream::Create(underAFile);
+    ASSERT_NE(unopenable, nullptr);
+    unopenable->WriteLine("lost");
+    EXPECT_FALSE(unopenable->Close());
+    EXPECT_NE(unopenable->ErrorString().find(underAFile.NativePath()), std::string::npos);
+    EXPECT_EQ(ReadBytes(target.NativePath()), "new\n");
+}
+
+TEST_F(TextOutputStreamTest, DroppingAStreamWithoutCloseKeepsTheOldFile)
+{
+    ASSERT_TRUE(folder.isValid());
+    const FolderItem target(PathOf(QStringLiteral("prefs")));
+    WriteBytes(target.NativePath(), "old\n");
+    {
+        auto abandoned = TextOutputStream::Create(target);
+        abandoned->WriteLine("half written");
+    }
+    EXPECT_EQ(ReadBytes(target.NativePath()), "old\n");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1);
+}
+
+}  // namespace
+}  // namespace platform
