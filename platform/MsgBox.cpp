@@ -1,0 +1,45 @@
+#include "platform/MsgBox.h"
+
+#include <iostream>
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "platform/RuntimeInternal.h"
+
+namespace platform {
+namespace {
+
+std::function<void(const std::string&)>& TestHandler()
+{
+    static std::function<void(const std::string&)> handler;
+    return handler;
+}
+
+}  // namespace
+
+void MsgBox(const std::string& text)
+{
+    if (const auto& handler = TestHandler()) {
+        handler(text);
+        return;
+    }
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        std::cerr << text << '\n';
+        return;
+    }
+    // The box waits in its own loop; the program's handlers (the timer above
+    // all) must not run in the middle of the handler that shows it.
+    HandlerPause pause;
+    QMessageBox box;
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromStdString(text));
+    box.exec();
+}
+
+void SetMsgBoxHandlerForTesting(std::function<void(const std::string&)> handler)
+{
+    TestHandler() = std::move(handler);
+}
+
+}  // namespace platform

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <QPointer>
+
+#include "platform/Controls.h"
+#include "platform/Menu.h"
+#include "platform/PropertyStream.h"
+#include "platform/Window.h"
+#include "platform/WindowWidget.h"
+
+class QEventLoop;
+class QMenuBar;
+
+namespace platform {
+
+// The state behind a Window: the values its properties last took, and the
+// widgets that show them.
+struct Window::Impl {
+    explicit Impl(Window& owner);
+    ~Impl();
+
+    void PushGeometry();
+    void PushFlags();
+    void PushBackColor();
+    void PushMenuBarVisibility();
+    void PushVisible();
+    void MenuChosen(const std::string& name, MenuItem::Role role);
+
+    Window& owner;
+    QPointer<WindowWidget> widget;
+    QPointer<QMenuBar> qtMenuBar;
+    std::shared_ptr<platform::MenuBar> menuTree;
+    PicturePtr backdrop;
+
+    std::int32_t placement = 0;
+    std::int32_t width = 600;
+    std::int32_t height = 400;
+    std::int32_t minWidth = 64;
+    std::int32_t minHeight = 64;
+    std::int32_t maxWidth = 32000;
+    std::int32_t maxHeight = 32000;
+    std::int32_t frame = 0;
+    std::int32_t macProcId = 0;
+    bool composite = false;
+    bool hasBackColor = false;
+    Color backColor{255, 255, 255};
+    std::string title;
+    bool visible = true;
+    bool fullScreen = false;
+    bool menuBarVisible = true;
+    bool closeButton = true;
+    bool resizeable = true;
+    bool liveResize = true;
+    bool maximizeButton = true;
+    bool minimizeButton = true;
+
+    std::vector<std::pair<std::string, std::unique_ptr<Control>>> controls;
+    std::map<std::string, std::function<bool()>, std::less<>> menuHandlers;
+
+    // Layout has run: from now on a size change made by the program raises
+    // Resized.
+    bool laidOut = false;
+    // The window has been built and shown (when Visible).
+    bool built = false;
+    bool closed = false;
+    QEventLoop* modalLoop = nullptr;
+};
+
+// The window's hooks, for the platform layer's callers.
+struct WindowEvents {
+    static void Layout(Window& w) { w.Layout(); }
+    static void CreateControls(Window& w) { w.CreateControls(); }
+    static void AddMenuHandlers(Window& w) { w.AddMenuHandlers(w); }
+    static void Open(Window& w) { w.Event_Open(); }
+    static void Close(Window& w) { w.Event_Close(); }
+    static void MouseDown(Window& w, std::int32_t x, std::int32_t y) { w.Event_MouseDown(x, y); }
+    static void Resized(Window& w) { w.Event_Resized(); }
+};
+
+}  // namespace platform

@@ -1,0 +1,276 @@
+#include <array>
+#include <memory>
+#include <stdexcept>
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "platform/Controls.h"
+#include "platform/Menu.h"
+#include "platform/Picture.h"
+#include "platform/PropertyStream.h"
+#include "platform/QtAccess.h"
+#include "tests/platform/RuntimeTestSupport.h"
+
+namespace {
+
+using platform::Record;
+using testsupport::CountOf;
+using testsupport::kProbeClass;
+using testsupport::ProbeWindow;
+using WindowTest = testsupport::RuntimeFixture;
+
+// A titled window with a close box that the user cannot resize.
+constexpr auto kFixedWindowStream = platform::BuildStream([] {
+    return std::array{
+        Record::Int32("Placement", 0),       Record::Int32("Width", 320),
+        Record::Int32("Height", 480),        Record::Int32("MinWidth", 64),
+        Record::Int32("MinHeight", 64),      Record::Int32("MaxWidth", 32000),
+        Record::Int32("MaxHeight", 32000),   Record::Int32("Frame", 0),
+        Record::Boolean("Composite", false), Record::Boolean("HasBackColor", false),
+        Record::ColorValue("BackColor", platform::Color{0x00, 0x13, 0xFF}),
+        Record::String("Title", "00:00:00"), Record::Boolean("Visible", true),
+        Record::Boolean("FullScreen", false), Record::Boolean("MenuBarVisible", true),
+        Record::Boolean("CloseButton", true), Record::Boolean("Resizeable", false),
+        Record::Boolean("LiveResize", false), Record::Boolean("MaximizeButton", false),
+        Record::Boolean("MinimizeButton", false), Record::Int32("MacProcID", 0),
+    };
+});
+
+std::shared_ptr<platform::MenuBar> OneMenu()
+{
+    auto menus = std::make_shared<platform::MenuBar>();
+    auto file = std::make_unique<platform::MenuItem>();
+    file->Name = "FileMenu";
+    file->Text = "File";
+    menus->Append(std::move(file));
+    return menus;
+}
+
+TEST_F(WindowTest, BuildingRunsTheHooksInOrderWhileRegistered)
+{
+    std::vector<bool> foundDuringHooks;
+    ProbeWindow* made = nullptr;
+    auto registered = [&] { foundDuringHooks.push_back(platform::ImplicitWindow(kProbeClass) == made); };
+    auto window = std::make_unique<ProbeWindow>();
+    made = window.get();
+    window->onLayout = registered;
+    window->onCreateControls = registered;
+    window->onOpen = [&] {
+        registered();
+        foundDuringHooks.push_back(ContentWidget(*made)->isVisible());
+    };
+    window->Constructor();
+
+    const std::vector<std::string> order{"Layout", "CreateControls", "AddMenuHandlers", "Open"};
+    EXPECT_EQ(window->calls, order);
+    EXPECT_EQ(window->menuHandlersTarget, made);
+    EXPECT_EQ(foundDuringHooks, std::vector<bool>(4, true)) << "registered from the start, shown before Open";
+}
+
+TEST_F(WindowTest, CloseRunsItsHandlerOnceThenLeavesTheRegistry)
+{
+    ProbeWindow window;
+    window.Constructor();
+    bool foundDuringClose = false;
+    window.onClose = [&] { foundDuringClose = platform::ImplicitWindow(kProbeClass) == &window; };
+
+    window.Close();
+    window.Close();
+    EXPECT_TRUE(foundDuringClose);
+    EXPECT_EQ(CountOf(window.calls, "Close"), 1);
+    EXPECT_TRUE(window.IsClosed());
+    EXPECT_EQ(platform::ImplicitWindow(kProbeClass), nullptr);
+    EXPECT_FALSE(ContentWidget(window)->isVisible());
+}
+
+TEST_F(WindowTest, CloseBoxGoesThroughTheSameClose)
+{
+    ProbeWindow window;
+    window.Constructor();
+    EXPECT_TRUE(ContentWidget(window)->close());
+    EXPECT_EQ(CountOf(window.calls, "Close"), 1);
+    EXPECT_TRUE(window.IsClosed());
+    EXPECT_EQ(platform::ImplicitWindow(kProbeClass), nullptr);
+}
+
+TEST_F(WindowTest, ClosedWindowIsDeletedOnlyAfterItsHandlersReturn)
+{
+    bool destroyed = false;
+    auto made = std::make_unique<ProbeWindow>();
+    ProbeWindow& window = *made;
+    window.destroyed = &destroyed;
+    platform::AdoptWindow(std::move(made));
+    window.Constructor();
+
+    bool aliveAfterClose = false;
+    window.onMouseDown = [&](std::int32_t, std::int32_t) {
+        window.Close();
+        QCoreApplication::processEvents();  // a loop turn inside the handler
+        aliveAfterClose = !destroyed;
+    };
+    window.PressMouse(5, 5);
+    EXPECT_TRUE(aliveAfterClose);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(destroyed);
+
+    bool releasedDestroyed = false;
+    auto open = std::make_unique<ProbeWindow>();
+    open->destroyed = &releasedDestroyed;
+    platform::AdoptWindow(std::move(open));
+    platform::ReleaseModuleState();
+    EXPECT_TRUE(releasedDestroyed);
+}
+
+TEST_F(WindowTest, ProgramSizeChangesRaiseResizedBeforeReturning)
+{
+    ProbeWindow window;
+    std::vector<std::pair<int, int>> seen;
+    window.onLayout = [&] { platform::SetProperties(window, kFixedWindowStream); };
+    window.onResized = [&] { seen.emplace_back(window.Width(), window.Height()); };
+    window.Constructor();
+    EXPECT_TRUE(seen.empty()) << "the layout's size is the initial size";
+
+    window.SetWidth(384);
+    window.SetHeight(512);
+    window.SetHeight(512);
+    const std::vector<std::pair<int, int>> expected{{384, 480}, {384, 512}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(ContentWidget(window)->size(), QSize(384, 512));
+}
+
+TEST_F(WindowTest, WindowStreamSetsAFixedSizeTitledWindow)
+{
+    ProbeWindow window;
+    window.onLayout = [&] { platform::SetProperties(window, kFixedWindowStream); };
+    window.Constructor();
+    QWidget* widget = ContentWidget(window);
+
+    EXPECT_EQ(window.Width(), 320);
+    EXPECT_EQ(window.Height(), 480);
+    EXPECT_EQ(window.MinWidth(), 64);
+    EXPECT_EQ(window.MaxHeight(), 32000);
+    EXPECT_EQ(window.Title(), "00:00:00");
+    EXPECT_EQ(widget->windowTitle(), QStringLiteral("00:00:00"));
+    EXPECT_FALSE(window.Resizeable());
+    EXPECT_TRUE(window.CloseButton());
+    EXPECT_TRUE(window.Visible());
+    EXPECT_TRUE(widget->isVisible());
+
+    // The user cannot resize: the widget's size is fixed at the window's.
+    window.SetMinWidth(192);
+    window.SetMaxWidth(768);
+    EXPECT_EQ(widget->minimumSize(), QSize(320, 480));
+    EXPECT_EQ(widget->maximumSize(), QSize(320, 480));
+    const Qt::WindowFlags flags = widget->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+
+    constexpr auto resizeable = platform::BuildStream([] { return std::array{Record::Boolean("Resizeable", true)}; });
+    platform::SetProperties(window, resizeable);
+    EXPECT_EQ(widget->minimumSize(), QSize(192, 64));
+    EXPECT_EQ(widget->maximumSize(), QSize(768, 32000));
+    EXPECT_EQ(widget->size(), QSize(320, 480));
+}
+
+TEST_F(WindowTest, BackdropCoversTheWholeWindowUnderTheMenuBar)
+{
+    ProbeWindow window;
+    window.Constructor();
+    window.SetMenuBar(OneMenu());
+    window.SetWidth(100);
+    window.SetHeight(300);
+
+    auto picture = std::make_shared<platform::Picture>(100, 300);
+    ImageOf(*picture).fill(QColor(255, 0, 0));
+    window.SetBackdrop(picture);
+    EXPECT_EQ(window.Backdrop(), picture);
+
+    QWidget* widget = ContentWidget(window);
+    EXPECT_EQ(widget->size(), QSize(100, 300)) << "the menu bar lies inside the window";
+    const QImage shot = widget->grab().toImage();
+    const int menuBarHeight = widget->findChild<QMenuBar*>()->height();
+    ASSERT_LT(menuBarHeight, 300);
+    EXPECT_NE(shot.pixelColor(1, 1), QColor(255, 0, 0)) << "the menu bar is drawn over the top";
+    EXPECT_EQ(shot.pixelColor(0, menuBarHeight), QColor(255, 0, 0));
+    EXPECT_EQ(shot.pixelColor(99, 299), QColor(255, 0, 0));
+}
+
+TEST_F(WindowTest, PressesInTheWindowAreaReachMouseDown)
+{
+    ProbeWindow window;
+    window.Constructor();
+    window.SetWidth(200);
+    window.SetHeight(200);
+    window.SetMenuBar(OneMenu());
+    QWidget* widget = ContentWidget(window);
+    auto* label = new QLabel(QStringLiteral("label"), widget);
+    label->setGeometry(100, 100, 50, 50);
+    label->show();
+
+    window.PressMouse(10, 150);
+    window.PressMouse(2, 2);      // on the menu bar
+    window.PressMouse(120, 120);  // on a control
+    // A real press on a label is passed up to the window, which leaves it.
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), label->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &press);
+
+    const std::vector<std::string> presses{"MouseDown 10,150"};
+    std::vector<std::string> seen;
+    for (const auto& call : window.calls) {
+        if (call.rfind("MouseDown", 0) == 0)
+            seen.push_back(call);
+    }
+    EXPECT_EQ(seen, presses);
+}
+
+TEST_F(WindowTest, ShowModalReturnsOnceTheWindowCloses)
+{
+    ProbeWindow window;
+    window.Constructor();
+    QTimer::singleShot(0, ContentWidget(window), [&] { window.Close(); });
+    window.ShowModal();
+    EXPECT_TRUE(window.IsClosed());
+    EXPECT_EQ(CountOf(window.calls, "Close"), 1);
+}
+
+TEST_F(WindowTest, ControlsAreFoundByNameAndIndex)
+{
+    ProbeWindow window;
+    window.Constructor();
+    window.AddControl("mainTimer", std::make_unique<platform::Timer>());
+    for (std::int32_t index = 0; index < 3; ++index) {
+        auto member = std::make_unique<platform::Timer>();
+        member->SetIndex(index);
+        window.AddControl("faceTimer", std::move(member));
+    }
+
+    platform::Control* timer = window.ControlByName("mainTimer");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->Name(), "mainTimer");
+    EXPECT_EQ(timer->Owner(), &window);
+    ASSERT_NE(window.ControlByName("faceTimer", 2), nullptr);
+    EXPECT_EQ(window.ControlByName("faceTimer", 2)->Index(), 2);
+    EXPECT_EQ(window.ControlByName("faceTimer", 3), nullptr);
+    EXPECT_EQ(window.ControlByName("mainTimer", 0), nullptr);
+    EXPECT_EQ(window.ControlByName("missing"), nullptr);
+}
+
+TEST_F(WindowTest, StartUpSeesExceptionsFromBuilding)
+{
+    EXPECT_THROW(ProbeWindow("unknown.unknown"), platform::RuntimeException) << "the class is not registered";
+
+    ProbeWindow broken;
+    broken.onLayout = [] { throw std::logic_error("layout bug"); };
+    EXPECT_THROW(broken.Constructor(), std::logic_error);
+}
+
+}  // namespace
