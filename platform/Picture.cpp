@@ -8,8 +8,21 @@
 
 namespace platform {
 
+// A new picture is black, but it is only painted black when something reads
+// it before a draw covers it whole: the backdrop is always covered at once,
+// and skipping the fill saves touching a full window of memory each minute.
 struct Picture::Impl {
     QImage image;
+    bool needsFill = false;
+
+    QImage& filled()
+    {
+        if (needsFill) {
+            image.fill(Qt::black);
+            needsFill = false;
+        }
+        return image;
+    }
 };
 
 namespace {
@@ -26,7 +39,7 @@ Picture::Picture(std::int32_t width, std::int32_t height, std::int32_t /*depth*/
 {
     if (width > 0 && height > 0) {
         impl_->image = QImage(width, height, QImage::Format_RGB32);
-        impl_->image.fill(Qt::black);
+        impl_->needsFill = true;
     }
 }
 
@@ -38,7 +51,7 @@ Picture::Picture(const Picture& other) : impl_(std::make_unique<Impl>(*other.imp
 
 Picture& Picture::operator=(const Picture& other)
 {
-    impl_->image = other.impl_->image;
+    *impl_ = *other.impl_;
     return *this;
 }
 
@@ -54,7 +67,7 @@ std::int32_t Picture::Height() const
 
 std::uint32_t Picture::Pixel(std::int32_t x, std::int32_t y) const
 {
-    const QImage& image = impl_->image;
+    const QImage& image = impl_->filled();
     if (!image.valid(x, y)) {
         return 0;
     }
@@ -63,12 +76,12 @@ std::uint32_t Picture::Pixel(std::int32_t x, std::int32_t y) const
 
 QImage& ImageOf(Picture& picture)
 {
-    return picture.impl().image;
+    return picture.impl().filled();
 }
 
 const QImage& ImageOf(const Picture& picture)
 {
-    return picture.impl().image;
+    return picture.impl().filled();
 }
 
 // Nearest-neighbour scaling: a third of the cost of the smooth filter, and a
@@ -78,12 +91,18 @@ void Graphics::DrawPicture(const Picture& source, std::int32_t destLeft, std::in
                            std::int32_t sourceTop, std::int32_t sourceWidth, std::int32_t sourceHeight)
 {
     const QImage& from = ImageOf(source);
-    QImage& to = ImageOf(target_);
+    Picture::Impl& target = target_.impl();
+    QImage& to = target.image;
     const QRect destRect(destLeft, destTop, destWidth, destHeight);
     const QRect sourceRect(sourceLeft, sourceTop, sourceWidth, sourceHeight);
     if (from.isNull() || to.isNull() || destRect.isEmpty() || sourceRect.isEmpty()) {
         return;
     }
+    // An opaque source drawn over the whole target leaves nothing of the black.
+    if (CoversWhole(to, destRect) && !from.hasAlphaChannel())
+        target.needsFill = false;
+    else
+        target.filled();
     // The common case of a window as large as the photo: share the pixels.
     if (CoversWhole(to, destRect) && CoversWhole(from, sourceRect) && from.size() == to.size() &&
         from.format() == to.format()) {

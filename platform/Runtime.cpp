@@ -1,8 +1,10 @@
 #include "platform/Runtime.h"
 
 #include <algorithm>
+#include <chrono>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include <QApplication>
 #include <QThread>
@@ -28,6 +30,8 @@ struct RuntimeState {
     // Tells a quit posted before a test reset from the current one.
     int quitGeneration = 0;
     int handlerDepth = 0;
+    // When a yield last let the loop run; cleared as each handler starts.
+    std::optional<std::chrono::steady_clock::time_point> lastYield;
     int pauses = 0;
     std::vector<std::function<void()>> afterPause;
 };
@@ -139,7 +143,11 @@ void Dispatch(const std::function<void()>& handler)
     if (s.pauses > 0 || s.fatal)
         return;
     struct Depth {
-        Depth() { ++State().handlerDepth; }
+        Depth()
+        {
+            if (State().handlerDepth++ == 0)
+                State().lastYield.reset();
+        }
         ~Depth()
         {
             if (--State().handlerDepth == 0)
@@ -252,10 +260,18 @@ bool QuitRequested()
     return State().quitRequested;
 }
 
+// A long loop yields on every pass; letting the event loop run each time
+// would cost more than the loop's own work, so after the first yield of a
+// handler the loop runs at most every 10 ms.
 void LoopYield()
 {
     if (!QCoreApplication::instance())
         return;
+    RuntimeState& s = State();
+    const auto now = std::chrono::steady_clock::now();
+    if (s.lastYield && now - *s.lastYield < std::chrono::milliseconds(10))
+        return;
+    s.lastYield = now;
     HandlerPause pause;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
