@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QThread>
 
+#include "platform/MediaBackend.h"
 #include "platform/RuntimeInternal.h"
 #include "platform/Window.h"
 #include "platform/WindowRegistry.h"
@@ -96,6 +97,7 @@ void FinishQuit(int generation)
 
 void RuntimeInit(int& argc, char** argv)
 {
+    ChooseMediaBackend();
     RuntimeState& s = State();
     if (!QCoreApplication::instance())
         s.ownedApplication = std::make_unique<QApplication>(argc, argv);

@@ -1,0 +1,30 @@
+#include "platform/Sound.h"
+
+#include "platform/QtSoundOutput.h"
+
+namespace platform {
+
+namespace {
+
+std::shared_ptr<SoundOutput>& InstalledOutput()
+{
+    static std::shared_ptr<SoundOutput> output;
+    return output;
+}
+
+}  // namespace
+
+void SetSoundOutput(std::shared_ptr<SoundOutput> output)
+{
+    InstalledOutput() = std::move(output);
+}
+
+SoundOutput& CurrentSoundOutput()
+{
+    auto& output = InstalledOutput();
+    if (!output)
+        output = std::make_shared<QtSoundOutput>();
+    return *output;
+}
+
+}  // namespace platform
