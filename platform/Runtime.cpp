@@ -4,7 +4,6 @@
 #include <chrono>
 #include <iostream>
 #include <memory>
-#include <optional>
 
 #include <QApplication>
 #include <QThread>
@@ -31,8 +30,9 @@ struct RuntimeState {
     // Tells a quit posted before a test reset from the current one.
     int quitGeneration = 0;
     int handlerDepth = 0;
-    // When a yield last let the loop run; cleared as each handler starts.
-    std::optional<std::chrono::steady_clock::time_point> lastYield;
+    // Since when the event loop has been kept waiting: the start of the
+    // running handler, or the last yield that let the loop run.
+    std::chrono::steady_clock::time_point loopWaitingSince;
     int pauses = 0;
     std::vector<std::function<void()>> afterPause;
 };
@@ -148,7 +148,7 @@ void Dispatch(const std::function<void()>& handler)
         Depth()
         {
             if (State().handlerDepth++ == 0)
-                State().lastYield.reset();
+                State().loopWaitingSince = std::chrono::steady_clock::now();
         }
         ~Depth()
         {
@@ -262,18 +262,18 @@ bool QuitRequested()
     return State().quitRequested;
 }
 
-// A long loop yields on every pass; letting the event loop run each time
-// would cost more than the loop's own work, so after the first yield of a
-// handler the loop runs at most every 10 ms.
+// A long loop yields on every pass. Letting the event loop run each time would
+// cost more than the loop's own work, so a yield lets it run only once the
+// loop has waited 10 ms: long work stays responsive, short work is not slowed.
 void LoopYield()
 {
     if (!QCoreApplication::instance())
         return;
     RuntimeState& s = State();
     const auto now = std::chrono::steady_clock::now();
-    if (s.lastYield && now - *s.lastYield < std::chrono::milliseconds(10))
+    if (now - s.loopWaitingSince < std::chrono::milliseconds(10))
         return;
-    s.lastYield = now;
+    s.loopWaitingSince = now;
     HandlerPause pause;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <QThread>
+
 #include <gtest/gtest.h>
 
 #include "platform/Controls.h"
@@ -134,7 +136,9 @@ TEST_F(RuntimeTest, LoopYieldNeverReentersAHandler)
                 platform::Dispatch([&] { ++postedRuns; });
             },
             Qt::QueuedConnection);
-        platform::LoopYield();
+        platform::LoopYield();  // too soon: the loop has not waited yet
+        EXPECT_EQ(postedArrivals, ticks);
+        QThread::msleep(12);  // long work: now the yield lets the loop run
         platform::LoopYield();
         if (++ticks == 3) {
             platform::Quit(0);
