@@ -5,6 +5,8 @@
 #include "clock/ResourceTexts.h"
 #include "clock/mainWindow.h"
 #include "platform/Runtime.h"
+#include "prefs/ControlArrays.h"
+#include "prefs/prefWindow.h"
 
 namespace {
 std::int32_t exitStatus = 0;
@@ -22,7 +24,8 @@ std::int32_t EntryRoutine(int& argc, char** argv)
 
 void RegisterClasses()
 {
-    for (const char* name : {"App", mainWindow::kClassName, "MenuBar1.MenuBar1"})
+    for (const char* name : {"App", mainWindow::kClassName, prefWindow::kClassName, prefWindow_faceImage::kClassName,
+                             prefWindow_nameCheck::kClassName, "MenuBar1.MenuBar1"})
         platform::RegisterClass(name);
 }
 

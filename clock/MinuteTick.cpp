@@ -61,7 +61,7 @@ void mainWindow::PlayMinuteSound(const std::string& minuteKey)
 {
     const std::string minute = platform::Right(lastTime, 2);
     if (alarmCheck && platform::Left(lastTime, 2) == alarmHour && minute == alarmMin) {
-        PlayAlarm();
+        PlayAlarmSound(alarmVoice);
         return;
     }
     const platform::FolderItem sounds = dataPath->Child("Sounds");
@@ -78,11 +78,13 @@ void mainWindow::PlayMinuteSound(const std::string& minuteKey)
     }
 }
 
-void mainWindow::PlayAlarm()
+// The sound of one alarm line, from Sounds/Alarm: the minute's alarm and the
+// preferences' preview both play it. A line without a file name, or a name
+// with no file, plays nothing.
+void mainWindow::PlayAlarmSound(std::int64_t alarmLine) const
 {
-    const std::string& line = LineAt(implicit::mainWindow().alarmArray, alarmVoice);
-    const std::string fileName = Field(line, 2);
-    if (fileName.empty())
+    const std::string fileName = Field(LineAt(implicit::mainWindow().alarmArray, alarmLine), 2);
+    if (fileName.empty() || !dataPath)
         return;
     const platform::FolderItem file = dataPath->Child("Sounds").Child("Alarm").Child(fileName);
     if (file.Exists())

@@ -4,6 +4,7 @@
 #include "clock/ClockLayout.h"
 #include "platform/Object.h"
 #include "platform/Runtime.h"
+#include "prefs/prefWindow.h"
 
 mainWindow& implicit::mainWindow()
 {
@@ -60,6 +61,9 @@ bool mainWindow::Event_MouseDown(std::int32_t, std::int32_t)
     return false;
 }
 
-// The preferences dialog comes with its own change; until then the command
-// is taken and does nothing.
-bool mainWindow::prefMenu_Action() { return true; }
+// Returns once the dialog has closed through OK or Cancel.
+bool mainWindow::prefMenu_Action()
+{
+    implicit::prefWindow().ShowModal();
+    return true;
+}

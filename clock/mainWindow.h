@@ -55,6 +55,8 @@ public:
     void mainTimer_Action(platform::Timer& timer);
     // Draws readPicture stretched to the window as its backdrop.
     void ScaledBackdrop();
+    // Plays the sound of the alarm line at that index, if it has one.
+    void PlayAlarmSound(std::int64_t alarmLine) const;
 
     bool prefMenu_Action();
     bool halfMenu_Action();
@@ -84,7 +86,6 @@ private:
     // The minute's work.
     void ShowMinutePhoto(const std::string& minuteKey);
     void PlayMinuteSound(const std::string& minuteKey);
-    void PlayAlarm();
     void WalkSchedule(const std::vector<std::string>& schedule, const std::string& minuteKey,
                       const platform::FolderItem& clip) const;
 };

@@ -67,6 +67,11 @@ TEST(Startup, TheApplicationAndTheClockWindowShareOneMenuBar)
     EXPECT_EQ(clock.MenuBar(), implicit::MenuBar1());
     EXPECT_EQ(&clock.prefMenu(), clock.MenuBar()->FindByName("prefMenu"));
     EXPECT_EQ(&implicit::mainWindow(), &clock);  // one clock window
+    // The preferences command shows its dialog modally until it closes.
+    QTimer::singleShot(0, [] {
+        if (platform::Window* dialog = platform::ImplicitWindow("prefWindow.prefWindow"))
+            dialog->Close();
+    });
     EXPECT_TRUE(clock.ChooseMenuItem("prefMenu"));
     platform::ReleaseAppObject();
     EXPECT_THROW(implicit::App(), platform::NilObjectException);

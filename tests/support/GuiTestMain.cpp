@@ -4,11 +4,11 @@
 
 namespace {
 
-// The offscreen platform warns on every fixed-size window; that says nothing
-// about the program.
+// The offscreen platform warns on every fixed-size and every raised window;
+// that says nothing about the program.
 void QuietOffscreenWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message.contains(QLatin1String("propagateSizeHints")))
+    if (message.contains(QLatin1String("This plugin does not support")))
         return;
     fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
