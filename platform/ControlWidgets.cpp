@@ -25,18 +25,19 @@ namespace {
 constexpr const char* kTabIndexProperty = "platformTabIndex";
 
 // Text unit codes: 0 default and 2 points, 1 pixels, 3 inches, 4 millimetres.
+// Layouts are in pixels with a point taken as one pixel (72 per inch), so
+// sizes become pixel sizes: text then fits its control on any screen.
 void SetFontSize(QFont& font, double size, std::int32_t unit)
 {
     constexpr double kLargest = 1000;
     if (!(size > 0))
         return;
     switch (unit) {
-    case 1: font.setPixelSize(static_cast<int>(std::lround(std::min(size, kLargest)))); return;
     case 3: size *= 72; break;
     case 4: size *= 72 / 25.4; break;
     default: break;
     }
-    font.setPointSizeF(std::min(size, kLargest));
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(std::min(size, kLargest)))));
 }
 
 }  // namespace

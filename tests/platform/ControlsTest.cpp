@@ -210,9 +210,11 @@ TEST_F(ControlsTest, LabelSeparatorAndHiddenWellTakeTheirStreams)
     label.SetText("<b>&amp;</b>");
     EXPECT_EQ(text.textFormat(), Qt::PlainText);
 
-    // TextSize in TextUnit: size, unit, then the font's points and pixels.
+    // TextSize in TextUnit: size, unit, then the font's points and pixels;
+    // a point is a layout pixel.
     const std::tuple<double, std::int32_t, double, int> sizes[] = {
-        {9.5, 2, 9.5, -1}, {13, 1, -1, 13}, {1, 3, 72, -1}, {0, 0, QApplication::font(&text).pointSizeF(), -1}};
+        {12, 0, -1, 12}, {9.5, 2, -1, 10}, {13, 1, -1, 13}, {1, 3, -1, 72},
+        {0, 0, QApplication::font(&text).pointSizeF(), -1}};
     for (const auto& [size, unit, points, pixels] : sizes) {
         label.SetTextSize(size);
         label.SetTextUnit(unit);
