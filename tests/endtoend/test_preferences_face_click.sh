@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The preferences through the File menu: the dialog opens modally in front
+# of the clock, a click on the first actor's face makes that actor's picture
+# the clock's background at once, Escape cancels the dialog and the picture
+# stays; Ctrl+Q then ends the program with status 0.
+# shellcheck source=tests/endtoend/lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_setup "$@"
+
+xvfb_start
+app_start "2026-12-06 10:15:05"  # far from the next minute's photo
+clock=$(app_window)
+wait_for_title "$clock" "$TIME_PATTERN" 10 >/dev/null
+
+# "ファイル" is the menu bar's first menu, "環境設定..." its first item.
+xdotool windowfocus --sync "$clock"
+xdotool mousemove --window "$clock" 30 8 click 1
+sleep 0.5
+xdotool key Down Return
+
+dialog=
+for _ in $(seq 50); do
+    dialog=$(xdotool search --onlyvisible --name '^環境設定$' 2>/dev/null | head -n 1 || true)
+    [ -n "$dialog" ] && break
+    sleep 0.1
+done
+[ -n "$dialog" ] || fail "the preferences dialog did not open"
+read -r width height < <(window_size "$dialog")
+[ "$width $height" = "385 706" ] || fail "dialog $width x $height, expected 385 x 706"
+
+# Face 0 lies at 20, 155, 72 x 72 in the dialog.
+xdotool mousemove --window "$dialog" 56 191 click 1
+sleep 0.5
+xdotool key Escape
+for _ in $(seq 30); do
+    xdotool search --onlyvisible --name '^環境設定$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name '^環境設定$' >/dev/null 2>&1 && fail "Escape did not close the dialog"
+
+# The clock (384 x 512) shows noimage01.jpg (384 x 512) pixel for pixel.
+screenshot "$clock" "$WORK/clock.png"
+expected=$(pixel_of "$DATA_FOLDER/Photos/noimage01.jpg" 200 300)
+shown=$(pixel_of "$WORK/clock.png" 200 300)
+note "noimage01 $expected, clock $shown"
+[ "$(colour_distance "$expected" "$shown")" -le 24 ] || fail "the clock does not show the clicked face's picture"
+
+send_keys "$clock" ctrl+q
+app_wait_exit 15
+[ "$APP_STATUS" -eq 0 ] || fail "exit status $APP_STATUS"
+note "ok"
