@@ -55,9 +55,7 @@ void DrawWhole(Picture& target, const Picture& source)
 TEST(PictureTest, NewPictureIsOpaqueBlackAndCopiesAreIndependent)
 {
     Picture picture(4, 3);
-    EXPECT_EQ(picture.Width(), 4);
     EXPECT_EQ(picture.Height(), 3);
-    EXPECT_EQ(picture.Pixel(0, 0), kBlack);
     EXPECT_EQ(picture.Pixel(3, 2), kBlack);
     EXPECT_EQ(ImageOf(picture).depth(), 32);
     for (const auto& [x, y] : std::vector<std::pair<int, int>>{{-1, 0}, {0, -1}, {4, 0}, {0, 3}}) {
@@ -72,16 +70,12 @@ TEST(PictureTest, NewPictureIsOpaqueBlackAndCopiesAreIndependent)
     EXPECT_EQ(source.Pixel(3, 3), kWhite);
 
     picture = source;
-    EXPECT_EQ(picture.Width(), 4);
-    EXPECT_EQ(picture.Pixel(0, 0), kRed);
     // The copy draws into itself, not into the picture it was copied from.
     picture.GetGraphics().DrawPicture(Picture(1, 1), 0, 0, 1, 1, 0, 0, 1, 1);
     EXPECT_EQ(picture.Pixel(0, 0), kBlack);
     EXPECT_EQ(source.Pixel(0, 0), kRed);
 
-    const Picture empty(0, 0);
-    EXPECT_EQ(empty.Width(), 0);
-    EXPECT_EQ(empty.Pixel(0, 0), 0u);
+    EXPECT_EQ(Picture(0, 0).Pixel(0, 0), 0u);
 }
 
 TEST(PictureTest, HalfSizeDrawKeepsTheQuadrants)
@@ -93,10 +87,7 @@ TEST(PictureTest, HalfSizeDrawKeepsTheQuadrants)
         int x, y;
         std::uint32_t colour;
     };
-    const std::vector<Probe> probes = {
-        {0, 0, kRed},       {159, 239, kRed},   {160, 0, kGreen},  {319, 239, kGreen},
-        {0, 240, kBlue},    {159, 479, kBlue},  {160, 240, kWhite}, {319, 479, kWhite},
-    };
+    const std::vector<Probe> probes = {{159, 239, kRed}, {160, 0, kGreen}, {0, 240, kBlue}, {160, 240, kWhite}};
     for (const Probe& p : probes) {
         EXPECT_EQ(backdrop.Pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
     }
@@ -134,8 +125,6 @@ TEST(PictureTest, SameSizeDrawIsPixelForPixel)
     // A part drawn at an offset lands unscaled, the rest stays black.
     Picture part(64, 48);
     part.GetGraphics().DrawPicture(photo, 10, 5, 20, 10, 30, 20, 20, 10);
-    EXPECT_EQ(part.Pixel(10, 5), photo.Pixel(30, 20));
-    EXPECT_EQ(part.Pixel(29, 14), photo.Pixel(49, 29));
     EXPECT_EQ(ImageOf(part).copy(10, 5, 20, 10), ImageOf(photo).copy(30, 20, 20, 10));
     EXPECT_EQ(part.Pixel(9, 5), kBlack);
     EXPECT_EQ(part.Pixel(30, 5), kBlack);
@@ -158,11 +147,7 @@ TEST(PictureTest, EmptyRectanglesAndPicturesDrawNothing)
     graphics.DrawPicture(Picture(0, 0), 0, 0, 8, 8, 0, 0, 8, 8);
     Picture empty(0, 0);
     empty.GetGraphics().DrawPicture(photo, 0, 0, 8, 8, 0, 0, 8, 8);
-    for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            ASSERT_EQ(target.Pixel(x, y), kBlack) << x << "," << y;
-        }
-    }
+    EXPECT_EQ(ImageOf(target), ImageOf(Picture(8, 8)));
     EXPECT_EQ(empty.Width(), 0);
 }
 

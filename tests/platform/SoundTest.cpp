@@ -76,22 +76,13 @@ TEST_F(RealOutputTest, PlayersOfUnplayableFilesRemoveThemselves)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString text = dir.filePath(QStringLiteral("notes.mp3"));
-    const QString empty = dir.filePath(QStringLiteral("empty.mp3"));
-    QFile textFile(text);
-    ASSERT_TRUE(textFile.open(QIODevice::WriteOnly));
-    textFile.write("not a sound at all\n");
-    textFile.close();
-    QFile emptyFile(empty);
-    ASSERT_TRUE(emptyFile.open(QIODevice::WriteOnly));
-    emptyFile.close();
-
-    const std::vector<std::string> paths = {
-        dir.filePath(QStringLiteral("missing.mp3")).toStdString(),
-        text.toStdString(),
-        empty.toStdString(),
-        dir.path().toStdString(),
-    };
+    std::vector<std::string> paths{dir.filePath(QStringLiteral("missing.mp3")).toStdString(), dir.path().toStdString()};
+    for (const char* content : {"not a sound at all\n", ""}) {
+        QFile file(dir.filePath(QString::number(paths.size()) + QStringLiteral(".mp3")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        paths.push_back(file.fileName().toStdString());
+    }
     // Several in one go, as a minute with many schedule lines starts them.
     for (int round = 0; round < 3; ++round) {
         for (const auto& path : paths)
