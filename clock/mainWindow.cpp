@@ -26,13 +26,7 @@ void mainWindow::CreateControls0()
     mainTimer().AddActionHandler([this](platform::Timer& timer) { mainTimer_Action(timer); });
 }
 
-platform::Timer& mainWindow::mainTimer() const
-{
-    auto* timer = dynamic_cast<platform::Timer*>(ControlByName("mainTimer"));
-    if (!timer)
-        throw platform::NilObjectException("no control mainTimer");
-    return *timer;
-}
+platform::Timer& mainWindow::mainTimer() const { return ControlAs<platform::Timer>("mainTimer"); }
 
 platform::MenuItem& mainWindow::MenuItemNamed(const std::string& name) const
 {

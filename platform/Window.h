@@ -70,6 +70,18 @@ public:
     void AddControl(const std::string& name, std::unique_ptr<Control> control);
     Control* ControlByName(const std::string& name) const;
     Control* ControlByName(const std::string& name, std::int32_t index) const;
+    // The same, as the control's class; raises NilObjectException when the
+    // window has no such control of that class.
+    template <class C>
+    C& ControlAs(const std::string& name) const
+    {
+        return Typed<C>(ControlByName(name), name);
+    }
+    template <class C>
+    C& ControlAs(const std::string& name, std::int32_t index) const
+    {
+        return Typed<C>(ControlByName(name, index), name);
+    }
 
     // Binds a handler to the menu item of that Name.
     void AddMenuHandler(const std::string& itemName, std::function<bool()> handler);
@@ -95,6 +107,15 @@ protected:
     virtual void Event_Resized() {}
 
 private:
+    template <class C>
+    static C& Typed(Control* found, const std::string& name)
+    {
+        auto* typed = dynamic_cast<C*>(found);
+        if (!typed)
+            throw NilObjectException("no control " + name);
+        return *typed;
+    }
+
     friend struct WindowEvents;
     std::string className_;
     std::unique_ptr<Impl> impl_;

@@ -42,9 +42,9 @@ void prefWindow::ShowFace(const mainWindow& clock, std::int32_t index, const std
 {
     if (!clock.dataPath)
         return;
-    if (!clock.dataPath->Child("Photos").Child(fileName).Exists())
-        return;
-    implicit::prefWindow().faceImage(index).SetImage(clock.dataPath->Child("Photos").Child(fileName).OpenAsPicture());
+    const platform::FolderItem face = clock.dataPath->Child("Photos").Child(fileName);
+    if (face.Exists())
+        implicit::prefWindow().faceImage(index).SetImage(face.OpenAsPicture());
 }
 
 // Always one row per alarm slot, so a row number is an alarm line number;

@@ -12,21 +12,6 @@ prefWindow& implicit::prefWindow()
     return platform::GetOrCreateWindow<::prefWindow>(::prefWindow::kClassName);
 }
 
-template <class C>
-C& prefWindow::As(platform::Control* found, const std::string& name)
-{
-    auto* typed = dynamic_cast<C*>(found);
-    if (!typed)
-        throw platform::NilObjectException("no control " + name);
-    return *typed;
-}
-
-template <class C>
-C& prefWindow::Registered(const std::string& name) const
-{
-    return As<C>(ControlByName(name), name);
-}
-
 void prefWindow::Layout() { platform::SetProperties(*this, preflayout::kWindow); }
 
 void prefWindow::CreateControls()
@@ -93,9 +78,8 @@ void prefWindow::Build(const std::string& name, std::unique_ptr<platform::RectCo
 {
     const std::int32_t index = control->Index();
     AddControl(name, std::move(control));
-    platform::Control* found =
-        index == platform::kNoControlArrayIndex ? ControlByName(name) : ControlByName(name, index);
-    auto& made = As<platform::RectControl>(found, name);
+    auto& made = index == platform::kNoControlArrayIndex ? ControlAs<platform::RectControl>(name)
+                                                         : ControlAs<platform::RectControl>(name, index);
     if (size == TextSize::Twelve)
         made.SetTextSize(12.0);
     if (size != TextSize::None)
@@ -103,28 +87,28 @@ void prefWindow::Build(const std::string& name, std::unique_ptr<platform::RectCo
     platform::SetProperties(made, stream);
 }
 
-platform::PopupMenu& prefWindow::alarmVoicePopup() const { return Registered<platform::PopupMenu>("alarmVoicePopup"); }
-platform::Label& prefWindow::StaticText1() const { return Registered<platform::Label>("StaticText1"); }
-platform::Label& prefWindow::StaticText2() const { return Registered<platform::Label>("StaticText2"); }
-platform::PopupMenu& prefWindow::voiceMode() const { return Registered<platform::PopupMenu>("voiceMode"); }
-platform::PopupMenu& prefWindow::alarmHourPopup() const { return Registered<platform::PopupMenu>("alarmHourPopup"); }
-platform::PopupMenu& prefWindow::alarmMinPopup() const { return Registered<platform::PopupMenu>("alarmMinPopup"); }
-platform::Label& prefWindow::StaticText4() const { return Registered<platform::Label>("StaticText4"); }
-platform::Label& prefWindow::StaticText5() const { return Registered<platform::Label>("StaticText5"); }
+platform::PopupMenu& prefWindow::alarmVoicePopup() const { return ControlAs<platform::PopupMenu>("alarmVoicePopup"); }
+platform::Label& prefWindow::StaticText1() const { return ControlAs<platform::Label>("StaticText1"); }
+platform::Label& prefWindow::StaticText2() const { return ControlAs<platform::Label>("StaticText2"); }
+platform::PopupMenu& prefWindow::voiceMode() const { return ControlAs<platform::PopupMenu>("voiceMode"); }
+platform::PopupMenu& prefWindow::alarmHourPopup() const { return ControlAs<platform::PopupMenu>("alarmHourPopup"); }
+platform::PopupMenu& prefWindow::alarmMinPopup() const { return ControlAs<platform::PopupMenu>("alarmMinPopup"); }
+platform::Label& prefWindow::StaticText4() const { return ControlAs<platform::Label>("StaticText4"); }
+platform::Label& prefWindow::StaticText5() const { return ControlAs<platform::Label>("StaticText5"); }
 
 platform::ImageWell& prefWindow::faceImage(std::int32_t index) const
 {
-    return As<platform::ImageWell>(ControlByName("faceImage", index), "faceImage");
+    return ControlAs<platform::ImageWell>("faceImage", index);
 }
 
 platform::CheckBox& prefWindow::nameCheck(std::int32_t index) const
 {
-    return As<platform::CheckBox>(ControlByName("nameCheck", index), "nameCheck");
+    return ControlAs<platform::CheckBox>("nameCheck", index);
 }
 
-platform::Label& prefWindow::StaticText6() const { return Registered<platform::Label>("StaticText6"); }
-platform::Separator& prefWindow::Separator1() const { return Registered<platform::Separator>("Separator1"); }
-platform::CheckBox& prefWindow::alarmCheck() const { return Registered<platform::CheckBox>("alarmCheck"); }
-platform::PushButton& prefWindow::PushButton1() const { return Registered<platform::PushButton>("PushButton1"); }
-platform::PushButton& prefWindow::PushButton2() const { return Registered<platform::PushButton>("PushButton2"); }
-platform::PushButton& prefWindow::PushButton3() const { return Registered<platform::PushButton>("PushButton3"); }
+platform::Label& prefWindow::StaticText6() const { return ControlAs<platform::Label>("StaticText6"); }
+platform::Separator& prefWindow::Separator1() const { return ControlAs<platform::Separator>("Separator1"); }
+platform::CheckBox& prefWindow::alarmCheck() const { return ControlAs<platform::CheckBox>("alarmCheck"); }
+platform::PushButton& prefWindow::PushButton1() const { return ControlAs<platform::PushButton>("PushButton1"); }
+platform::PushButton& prefWindow::PushButton2() const { return ControlAs<platform::PushButton>("PushButton2"); }
+platform::PushButton& prefWindow::PushButton3() const { return ControlAs<platform::PushButton>("PushButton3"); }

@@ -60,10 +60,6 @@ private:
                platform::StreamBytes stream);
     void BuildFaceImage(std::int32_t index);
     void BuildNameCheck(std::int32_t index);
-    template <class C>
-    static C& As(platform::Control* found, const std::string& name);
-    template <class C>
-    C& Registered(const std::string& name) const;
 
     // Opening steps.
     void ShowActor(const mainWindow& clock, std::int32_t index);
