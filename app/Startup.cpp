@@ -5,8 +5,6 @@
 #include "clock/ResourceTexts.h"
 #include "clock/mainWindow.h"
 #include "platform/Runtime.h"
-#include "prefs/ControlArrays.h"
-#include "prefs/prefWindow.h"
 
 namespace {
 std::int32_t exitStatus = 0;
@@ -15,25 +13,16 @@ std::int32_t exitStatus = 0;
 std::int32_t EntryRoutine(int& argc, char** argv)
 {
     platform::RuntimeInit(argc, argv);
-    RegisterClasses();
     Main();
     Finalise();
     exitStatus = platform::RuntimeExit();
     return exitStatus;
 }
 
-void RegisterClasses()
-{
-    for (const char* name : {"App", mainWindow::kClassName, prefWindow::kClassName, prefWindow_faceImage::kClassName,
-                             prefWindow_nameCheck::kClassName, "MenuBar1.MenuBar1"})
-        platform::RegisterClass(name);
-}
-
 void Main()
 {
     try {
-        platform::RuntimeSetExceptionHelper(platform::CallFunctionWithExceptionHandling);
-        platform::RunFrameworkInitialization(Startup);
+        Startup();
         platform::RuntimeRun();
     } catch (...) {
         platform::RuntimeUnhandledException(std::current_exception());

@@ -5,11 +5,7 @@
 // The program's life: EntryRoutine runs it all and returns the exit status.
 std::int32_t EntryRoutine(int& argc, char** argv);
 
-// The class names, in registration order.
-void RegisterClasses();
-
-// Installs the exception routine, runs Startup inside the runtime's
-// initialisation, then the event loop. Nothing escapes it.
+// Runs Startup, then the event loop. Nothing escapes it.
 void Main();
 
 // Makes the application object with its menu bar, then the clock window.

@@ -29,8 +29,9 @@ void MsgBox(const std::string& text)
         return;
     }
     // The box waits in its own loop; the program's handlers (the timer above
-    // all) must not run in the middle of the handler that shows it.
-    HandlerPause pause;
+    // all) must not run in the middle of the handler that shows it. A quit
+    // closes the box (see Quit).
+    MessageBoxWait wait;
     QMessageBox box;
     box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromStdString(text));

@@ -1,12 +1,11 @@
 #include "platform/Runtime.h"
 
-#include <algorithm>
-#include <chrono>
 #include <iostream>
 #include <memory>
 
 #include <QApplication>
 #include <QThread>
+#include <QWidget>
 
 #include "platform/MediaBackend.h"
 #include "platform/RuntimeInternal.h"
@@ -18,23 +17,19 @@ namespace {
 
 struct RuntimeState {
     std::unique_ptr<QApplication> ownedApplication;
-    std::vector<std::string> classes;
-    ExceptionHelper helper;
     // The first exception that escaped a handler; it ends the program.
     std::exception_ptr fatal;
     bool unhandled = false;
     bool quitRequested = false;
+    // A quit met a running handler and finishes once it returns.
+    bool quitWaiting = false;
     // The quit has closed the windows and told the loop to end.
     bool quitDone = false;
     std::int32_t quitCode = 0;
     // Tells a quit posted before a test reset from the current one.
     int quitGeneration = 0;
     int handlerDepth = 0;
-    // Since when the event loop has been kept waiting: the start of the
-    // running handler, or the last yield that let the loop run.
-    std::chrono::steady_clock::time_point loopWaitingSince;
-    int pauses = 0;
-    std::vector<std::function<void()>> afterPause;
+    int messageBoxes = 0;
 };
 
 RuntimeState& State()
@@ -71,17 +66,29 @@ void KeepFatal(std::exception_ptr exception)
     EndRunningLoops(1);
 }
 
+void FinishQuit(int generation);
+
+void PostFinishQuit()
+{
+    PostToEventLoop([generation = State().quitGeneration] { FinishQuit(generation); });
+}
+
+// Windows close only once no handler runs: a Close handler must not run in
+// the middle of another (the clock's opening may still be reading the
+// settings that its Close handler writes). A handler that waits in a message
+// box or a modal window is made to return by closing that.
 void FinishQuit(int generation)
 {
     RuntimeState& s = State();
-    if (generation != s.quitGeneration)
+    if (generation != s.quitGeneration || s.quitDone)
         return;
-    if (s.pauses > 0) {
-        // Close handlers must run, and paused handlers are dropped.
-        RunWhenHandlersResume([generation] { FinishQuit(generation); });
+    if (s.handlerDepth > 0) {
+        s.quitWaiting = true;
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
         return;
     }
-    // Close itself, not a handler: it must run even when handlers are dropped.
+    // Close itself, not a handler: it must run even after a fatal exception.
     while (Window* window = windows::FirstOpenWindow()) {
         try {
             window->Close();
@@ -92,6 +99,24 @@ void FinishQuit(int generation)
     s.quitDone = true;
     EndRunningLoops(s.quitCode);
 }
+
+class HandlerDepth {
+public:
+    HandlerDepth() { ++State().handlerDepth; }
+    ~HandlerDepth()
+    {
+        RuntimeState& s = State();
+        if (--s.handlerDepth > 0)
+            return;
+        windows::ScheduleRetiredDeletion();
+        if (s.quitWaiting) {
+            s.quitWaiting = false;
+            PostFinishQuit();
+        }
+    }
+    HandlerDepth(const HandlerDepth&) = delete;
+    HandlerDepth& operator=(const HandlerDepth&) = delete;
+};
 
 }  // namespace
 
@@ -106,59 +131,17 @@ void RuntimeInit(int& argc, char** argv)
     InstallQuitSignals();
 }
 
-void RegisterClass(const std::string& className)
-{
-    auto& classes = State().classes;
-    if (std::find(classes.begin(), classes.end(), className) == classes.end())
-        classes.push_back(className);
-}
-
-bool IsClassRegistered(const std::string& className)
-{
-    const auto& classes = State().classes;
-    return std::find(classes.begin(), classes.end(), className) != classes.end();
-}
-
-const std::vector<std::string>& RegisteredClasses()
-{
-    return State().classes;
-}
-
-std::exception_ptr CallFunctionWithExceptionHandling(const std::function<void()>& fn)
-{
-    try {
-        fn();
-    } catch (const RuntimeException&) {
-        return std::current_exception();
-    }
-    return nullptr;
-}
-
-void RuntimeSetExceptionHelper(ExceptionHelper helper)
-{
-    State().helper = std::move(helper);
-}
-
 void Dispatch(const std::function<void()>& handler)
 {
     RuntimeState& s = State();
-    if (s.pauses > 0 || s.fatal)
+    if (s.messageBoxes > 0 || s.fatal)
         return;
-    struct Depth {
-        Depth()
-        {
-            if (State().handlerDepth++ == 0)
-                State().loopWaitingSince = std::chrono::steady_clock::now();
-        }
-        ~Depth()
-        {
-            if (--State().handlerDepth == 0)
-                windows::ScheduleRetiredDeletion();
-        }
-    } depth;
-    std::exception_ptr raised = s.helper ? s.helper(handler) : CallFunctionWithExceptionHandling(handler);
-    if (raised)
-        Report(raised);
+    HandlerDepth depth;
+    try {
+        handler();
+    } catch (const RuntimeException&) {
+        Report(std::current_exception());
+    }
 }
 
 void CallFromToolkit(const std::function<void()>& handler)
@@ -170,39 +153,9 @@ void CallFromToolkit(const std::function<void()>& handler)
     }
 }
 
-bool HandlersPaused()
-{
-    return State().pauses > 0;
-}
-
 bool InsideHandler()
 {
     return State().handlerDepth > 0;
-}
-
-void RunWhenHandlersResume(std::function<void()> fn)
-{
-    RuntimeState& s = State();
-    if (s.pauses > 0)
-        s.afterPause.push_back(std::move(fn));
-    else
-        PostToEventLoop(std::move(fn));
-}
-
-HandlerPause::HandlerPause()
-{
-    ++State().pauses;
-}
-
-HandlerPause::~HandlerPause()
-{
-    RuntimeState& s = State();
-    if (--s.pauses > 0)
-        return;
-    auto waiting = std::move(s.afterPause);
-    s.afterPause.clear();
-    for (auto& fn : waiting)
-        PostToEventLoop(std::move(fn));
 }
 
 void PostToEventLoop(std::function<void()> fn)
@@ -211,18 +164,21 @@ void PostToEventLoop(std::function<void()> fn)
         QMetaObject::invokeMethod(application, std::move(fn), Qt::QueuedConnection);
 }
 
-void RunFrameworkInitialization(const std::function<void()>& startup)
+MessageBoxWait::MessageBoxWait()
 {
-    startup();
+    ++State().messageBoxes;
+}
+
+MessageBoxWait::~MessageBoxWait()
+{
+    --State().messageBoxes;
 }
 
 void RuntimeRun()
 {
     RuntimeState& s = State();
-    if (!s.fatal && !s.quitDone && QCoreApplication::instance()) {
-        QApplication::setQuitOnLastWindowClosed(false);
+    if (!s.fatal && !s.quitDone && QCoreApplication::instance())
         QApplication::exec();
-    }
     if (s.fatal)
         std::rethrow_exception(s.fatal);
 }
@@ -254,7 +210,7 @@ void Quit(std::int32_t code)
     s.quitRequested = true;
     s.quitCode = code;
     // Queued, so that a quit asked before the loop runs ends it once it does.
-    PostToEventLoop([generation = s.quitGeneration] { FinishQuit(generation); });
+    PostFinishQuit();
 }
 
 bool QuitRequested()
@@ -262,26 +218,9 @@ bool QuitRequested()
     return State().quitRequested;
 }
 
-// A long loop yields on every pass. Letting the event loop run each time would
-// cost more than the loop's own work, so a yield lets it run only once the
-// loop has waited 10 ms: long work stays responsive, short work is not slowed.
-void LoopYield()
-{
-    if (!QCoreApplication::instance())
-        return;
-    RuntimeState& s = State();
-    const auto now = std::chrono::steady_clock::now();
-    if (now - s.loopWaitingSince < std::chrono::milliseconds(10))
-        return;
-    s.loopWaitingSince = now;
-    HandlerPause pause;
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
 void ReleaseModuleState()
 {
     windows::ReleaseAll();
-    State().classes.clear();
 }
 
 void ResetRuntimeForTesting()
@@ -290,10 +229,10 @@ void ResetRuntimeForTesting()
     s.fatal = nullptr;
     s.unhandled = false;
     s.quitRequested = false;
+    s.quitWaiting = false;
     s.quitDone = false;
     s.quitCode = 0;
     ++s.quitGeneration;
-    s.afterPause.clear();
 }
 
 }  // namespace platform

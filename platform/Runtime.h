@@ -4,12 +4,10 @@
 #include <exception>
 #include <functional>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
-// The runtime's life cycle: initialisation, class registration, the
-// exception routine that guards every call from the event loop into the
-// program, the event loop, quitting and the exit status.
+// The runtime's life cycle: initialisation, the exception routine that
+// guards every call from the event loop into the program, the event loop,
+// quitting and the exit status.
 namespace platform {
 
 // The runtime's own exceptions. A handler that raises one has it reported on
@@ -27,38 +25,18 @@ class IllegalCastException : public RuntimeException {
 public:
     using RuntimeException::RuntimeException;
 };
-class IOException : public RuntimeException {
-public:
-    using RuntimeException::RuntimeException;
-};
 
 // Makes the Qt application object unless one exists already (a test may
 // have made it).
 void RuntimeInit(int& argc, char** argv);
 
-// Class registration by class name, in order. A window can only be made of
-// a registered class.
-void RegisterClass(const std::string& className);
-bool IsClassRegistered(const std::string& className);
-const std::vector<std::string>& RegisteredClasses();
-
-// Runs fn; returns nothing when it completes, the runtime exception when one
-// escaped it, and raises any other exception again.
-std::exception_ptr CallFunctionWithExceptionHandling(const std::function<void()>& fn);
-
-// The routine through which the runtime calls every program handler.
-using ExceptionHelper = std::function<std::exception_ptr(const std::function<void()>&)>;
-void RuntimeSetExceptionHelper(ExceptionHelper helper);
-
-// Runs a program handler through the exception routine: a runtime exception
-// is reported and swallowed; any other ends the event loop (see RuntimeRun).
-// A handler that arrives while the loop yields is dropped, never re-entered.
+// Runs a program handler: a runtime exception is reported and swallowed; any
+// other reaches the caller. A handler arriving while a message box waits, or
+// once an exception has ended the program, is dropped.
 void Dispatch(const std::function<void()>& handler);
 
-void RunFrameworkInitialization(const std::function<void()>& startup);
-
 // Runs the event loop until the program quits. Raises again an exception
-// that a handler let escape and the exception routine did not take.
+// that a handler let escape.
 void RuntimeRun();
 
 // Reports an exception that nothing caught on stderr.
@@ -68,14 +46,16 @@ void RuntimeUnhandledException(std::exception_ptr exception);
 // exception went unhandled.
 std::int32_t RuntimeExit();
 
-// Asks for the end of the program and returns at once. Every open window is
-// then closed (its Close handler runs) and the event loop ends. SIGTERM and
-// SIGINT do the same.
+// Asks for the end of the program and returns at once. A message box or modal
+// window that a handler waits in is closed first; once no handler runs, every
+// open window is closed (its Close handler runs) and the event loop ends.
+// SIGTERM and SIGINT do the same.
 void Quit(std::int32_t code = 0);
 bool QuitRequested();
 
-// Lets the toolkit paint and play; never runs a program handler.
-void LoopYield();
+// Ends each pass of the program's loops. The loops are short (at most 1,441
+// passes of microseconds), so it has nothing to do.
+inline void LoopYield() {}
 
 // Releases the runtime's module state: the window lists and the registry of
 // single-instance windows.

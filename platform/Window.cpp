@@ -50,8 +50,6 @@ void Window::Impl::MenuChosen(const std::string& name, MenuItem::Role role)
 
 Window::Window(std::string className) : className_(std::move(className))
 {
-    if (!IsClassRegistered(className_))
-        throw RuntimeException("window class " + className_ + " is not registered");
     impl_ = std::make_unique<Impl>(*this);
     windows::RegisterImplicit(*this);
     windows::TrackOpen(*this);

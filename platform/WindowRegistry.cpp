@@ -32,10 +32,6 @@ void DeleteRetiredIfIdle()
     Registry& r = State();
     if (InsideHandler() || r.modalDepth > 0)
         return;  // the end of the handler or of the modal loop schedules again
-    if (HandlersPaused()) {
-        RunWhenHandlersResume(ScheduleRetiredDeletion);
-        return;
-    }
     std::vector<std::unique_ptr<Window>> doomed = std::move(r.retired);
     r.retired.clear();
     doomed.clear();

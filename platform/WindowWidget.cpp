@@ -56,15 +56,6 @@ void WindowWidget::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    if (HandlersPaused()) {
-        // The Close handler must run, so the close waits for the pause to end.
-        event->ignore();
-        RunWhenHandlersResume([self = QPointer<WindowWidget>(this)] {
-            if (self)
-                CallFromToolkit([&] { self->window_.Close(); });
-        });
-        return;
-    }
     CallFromToolkit([this] { window_.Close(); });
     event->accept();
 }

@@ -11,53 +11,6 @@
 
 namespace {
 
-using Names = std::vector<std::string>;
-
-Names ChildNames(const platform::MenuItem& menu)
-{
-    Names names;
-    for (const auto& item : menu.Children())
-        names.push_back(item->Name);
-    return names;
-}
-
-TEST(MenuBar, FileMenuThenWindowMenuWithTheirItemsInOrder)
-{
-    ReleaseMenuBar1();
-    std::shared_ptr<MenuBar1> bar = implicit::MenuBar1();
-    EXPECT_EQ(implicit::MenuBar1(), bar);  // one instance
-    EXPECT_EQ(ChildNames(*bar), (Names{"FileMenu", "windowMenu"}));
-    EXPECT_EQ(ChildNames(*bar->Child("FileMenu")), (Names{"prefMenu", "FileQuit"}));
-    EXPECT_EQ(ChildNames(*bar->Child("windowMenu")), (Names{"halfMenu", "NormalMenu", "largeMenu"}));
-
-    struct Item {
-        const char* name;
-        const char* text;
-        const char* shortcut;
-        platform::MenuItem::Role role;
-    };
-    const Item items[] = {
-        {"FileMenu", "ファイル", "", platform::MenuItem::Role::Plain},
-        {"prefMenu", "環境設定...", "", platform::MenuItem::Role::Preferences},
-        {"FileQuit", "終了", "Cmd+Q", platform::MenuItem::Role::Quit},
-        {"windowMenu", "ウィンドウ", "", platform::MenuItem::Role::Plain},
-        {"halfMenu", "小", "Cmd+1", platform::MenuItem::Role::Plain},
-        {"NormalMenu", "中", "Cmd+2", platform::MenuItem::Role::Plain},
-        {"largeMenu", "大", "Cmd+3", platform::MenuItem::Role::Plain},
-    };
-    for (const Item& expected : items) {
-        SCOPED_TRACE(expected.name);
-        const platform::MenuItem* item = bar->FindByName(expected.name);
-        ASSERT_TRUE(item);
-        EXPECT_EQ(item->Text, expected.text);
-        EXPECT_EQ(item->KeyboardShortcut, expected.shortcut);
-        EXPECT_EQ(item->MenuRole(), expected.role);
-        EXPECT_TRUE(item->AutoEnable);
-    }
-    ReleaseMenuBar1();
-    EXPECT_FALSE(MenuBar1Exists());
-}
-
 TEST(Startup, TheApplicationAndTheClockWindowShareOneMenuBar)
 {
     TestProgram program;
@@ -103,7 +56,6 @@ TEST(EntryRoutine, RunsToTheEndAndReleasesWhatStartUpMade)
     char* argv[] = {name, nullptr};
     EXPECT_EQ(EntryRoutine(argc, argv), 0);
     EXPECT_EQ(LastExitStatus(), 0);
-    EXPECT_EQ(platform::RegisteredClasses().front(), "App");
     EXPECT_FALSE(MenuBar1Exists());
     EXPECT_EQ(platform::RegisteredAppObject(), nullptr);
     EXPECT_EQ(platform::ImplicitWindow(mainWindow::kClassName), nullptr);

@@ -90,7 +90,6 @@ class ControlsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RegisterClass(kWindowClass);
         window_ = &GetOrCreateWindow<ControlsTestWindow>(kWindowClass);
     }
 

@@ -91,7 +91,7 @@ TEST_F(MenuTest, ChosenItemsRunTheirBoundHandlers)
         chosen.push_back("prefs");
         return true;
     });
-    window.AddMenuHandler("NormalMenu", [&]() -> bool { throw platform::IOException("size failed"); });
+    window.AddMenuHandler("NormalMenu", [&]() -> bool { throw platform::RuntimeException("size failed"); });
 
     EXPECT_TRUE(window.ChooseMenuItem("halfMenu"));
     EXPECT_TRUE(window.ChooseMenuItem("prefMenu"));

@@ -67,8 +67,8 @@ inline long CountOf(const std::vector<std::string>& calls, const std::string& na
     return std::count(calls.begin(), calls.end(), name);
 }
 
-// Every runtime test starts from a runtime with no windows, no quit request
-// and the probe class registered.
+// Every runtime test starts from a runtime with no windows and no quit
+// request.
 class RuntimeFixture : public ::testing::Test {
 protected:
     void SetUp() override { Reset(); }
@@ -79,9 +79,7 @@ private:
     {
         platform::ReleaseModuleState();
         platform::ResetRuntimeForTesting();
-        platform::RuntimeSetExceptionHelper(nullptr);
         QCoreApplication::processEvents();
-        platform::RegisterClass(kProbeClass);
     }
 };
 

@@ -57,8 +57,6 @@ TestProgram::TestProgram(DataFolder data)
     platform::SetMsgBoxHandlerForTesting([this](const std::string& text) { messages_.push_back(text); });
     platform::ResetRuntimeForTesting();
     ResetResourceTextsForTesting();
-    if (!platform::IsClassRegistered(mainWindow::kClassName))
-        RegisterClasses();
 }
 
 TestProgram::~TestProgram()
