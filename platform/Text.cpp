@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include <QString>
+
 namespace platform {
 
 namespace {
@@ -50,57 +52,6 @@ std::size_t OffsetOfCharacter(std::string_view text, std::int64_t count)
         position = CharacterEnd(text, position);
     }
     return position;
-}
-
-// Length of the valid UTF-8 sequence at position, 0 when it is not one
-// (overlong forms, surrogates and code points past U+10FFFF included).
-std::size_t ValidSequenceAt(std::string_view text, std::size_t position)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(position);
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (position + length > text.size()) {
-        return 0;
-    }
-    if (byte(position + 1) < low || byte(position + 1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (!IsContinuationByte(byte(position + i))) {
-            return 0;
-        }
-    }
-    return length;
-}
-
-bool IsValidUtf8(std::string_view text)
-{
-    for (std::size_t position = 0; position < text.size();) {
-        const std::size_t length = ValidSequenceAt(text, position);
-        if (length == 0) {
-            return false;
-        }
-        position += length;
-    }
-    return true;
 }
 
 int HexValue(char c)
@@ -311,23 +262,11 @@ String ChrB(std::uint8_t n)
     return String(1, static_cast<char>(n));
 }
 
+// Qt replaces each byte that starts no valid sequence with U+FFFD, so one
+// bad byte never changes how the rest of the text reads.
 String ConvertEncodingToUTF8(std::string_view text)
 {
-    if (IsValidUtf8(text)) {
-        return String(text);
-    }
-    String converted;
-    converted.reserve(text.size() * 2);
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            converted += c;
-        } else {
-            converted += static_cast<char>(0xC0 | (byte >> 6));
-            converted += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return converted;
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toStdString();
 }
 
 String DecodeURLComponent(std::string_view text)

@@ -35,8 +35,8 @@ String Str(std::int32_t value);
 // The one-byte text of byte value n.
 String ChrB(std::uint8_t n);
 
-// Text that is valid UTF-8 stays as it is; anything else is taken as
-// Latin-1 and converted, so the result is always valid UTF-8.
+// Valid UTF-8 stays as it is; each byte that is not part of a valid
+// sequence becomes U+FFFD, so the result is always valid UTF-8.
 String ConvertEncodingToUTF8(std::string_view text);
 
 // Percent-decoding of a URL component into UTF-8: "%hh" becomes the byte hh;

@@ -32,6 +32,21 @@ TEST(ResourceLists, ActorAndAlarmListsArePercentDecodedThenSplitAtCrLf)
     EXPECT_EQ(LineAt(clock.alarmArray, -1), "");
 }
 
+// One byte that is no UTF-8 spoils only its own character, never the names
+// on the other lines.
+TEST(ResourceLists, AnInvalidByteSpoilsOnlyItsOwnCharacter)
+{
+    TestProgram program;
+    program.writeResource("ActMain.txt", "1%09%E6%98%A5%E9%87%8E%09face01%0D%0A2%09A%FFB%09face02%0D%0A3%09%E5%A4%8F%09face03");
+    program.writeResource("Alarm.txt", "%E9%90%98\xE9.mp3\r\n%E9%90%98%09bell.mp3");
+    mainWindow& clock = program.open();
+    ASSERT_EQ(clock.seiyuName.size(), 3u);
+    EXPECT_EQ(Field(clock.seiyuName[0], 2), "春野");
+    EXPECT_EQ(Field(clock.seiyuName[1], 2), "A\uFFFDB");
+    EXPECT_EQ(Field(clock.seiyuName[2], 2), "夏");
+    EXPECT_EQ(clock.alarmArray, (Lines{"鐘\uFFFD.mp3", "鐘\tbell.mp3"}));
+}
+
 TEST(ResourceLists, SchedulesSplitAtCrAndAreNotDecoded)
 {
     TestProgram program;

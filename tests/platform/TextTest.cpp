@@ -132,21 +132,23 @@ TEST(TextTest, StrAndChrB)
     EXPECT_EQ(ChrB(255), "\xFF");
 }
 
-TEST(TextTest, ConvertEncodingKeepsValidUtf8AndConvertsLatin1)
+TEST(TextTest, ConvertEncodingReplacesEachInvalidByteOnly)
 {
     struct Case {
         std::string text;
         std::string utf8;
     };
+    const std::string bad = "\uFFFD";
     const std::vector<Case> cases = {
         {kKatakana, kKatakana},
         {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
-        {"caf\xE9", "caf\xC3\xA9"},
+        {"caf\xE9", "caf" + bad},
+        {"\xFF" + kKatakana, bad + kKatakana},
         // Truncated, overlong, surrogate and past U+10FFFF forms are not UTF-8.
-        {"\xE3\x83", "\xC3\xA3\xC2\x83"},
-        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},
-        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},
-        {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xC2\x80\xC2\x80"},
+        {"\xE3\x83z", bad + bad + "z"},
+        {"\xC0\xAF", bad + bad},
+        {"\xED\xA0\x80", bad + bad + bad},
+        {"\xF4\x90\x80\x80", bad + bad + bad + bad},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -163,7 +165,7 @@ TEST(TextTest, DecodeURLComponentDecodesPercentBytes)
     const std::vector<Case> cases = {
         {"a%0D%0ab", "a\r\nb"}, {"%E3%83%B4%E3%82%A7", kFirstTwo}, {"100%", "100%"}, {"%4", "%4"},
         {"%zz", "%zz"},       {"%%41", "%A"},  {"%2541", "%41"}, {"a+b", "a+b"},
-        {"%E9t%E9", "\xC3\xA9t\xC3\xA9"},
+        {"%E9t%E9", "\uFFFDt\uFFFD"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
