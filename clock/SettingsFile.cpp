@@ -65,14 +65,13 @@ void mainWindow::ReadSettings()
 // keeps the old file and says why in error.
 bool mainWindow::WriteSettings(std::string& error) const
 {
-    const mainWindow& clock = implicit::mainWindow();
     auto stream = platform::TextOutputStream::Create(SettingsFile());
-    stream->WriteLine("seiyuOn/Off=" + FlagText(clock.nameCheck));
-    stream->WriteLine(clock.alarmCheck ? "alarmOn=1" : "alarmOn=0");
-    stream->WriteLine("alarmHour=" + clock.alarmHour);
-    stream->WriteLine("alarmMin=" + clock.alarmMin);
-    stream->WriteLine("alarmVoice=" + platform::Str(clock.alarmVoice));
-    stream->WriteLine("voiceMode=" + platform::Str(clock.voiceMode));
+    stream->WriteLine("seiyuOn/Off=" + FlagText(nameCheck));
+    stream->WriteLine(alarmCheck ? "alarmOn=1" : "alarmOn=0");
+    stream->WriteLine("alarmHour=" + alarmHour);
+    stream->WriteLine("alarmMin=" + alarmMin);
+    stream->WriteLine("alarmVoice=" + platform::Str(alarmVoice));
+    stream->WriteLine("voiceMode=" + platform::Str(voiceMode));
     if (stream->Close())
         return true;
     error = stream->ErrorString();

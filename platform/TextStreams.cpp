@@ -9,26 +9,13 @@
 
 namespace platform {
 
-namespace {
-
-bool failEveryCommit = false;
-
-}  // namespace
-
-void SetWriteFailureForTesting(bool fail)
-{
-    failEveryCommit = fail;
-}
-
 std::string TextInputStream::ReadLine()
 {
-    if (EndOfFile()) {
+    if (EndOfFile())
         return {};
-    }
     const std::size_t end = content_.find_first_of("\r\n", position_);
-    if (end == std::string::npos) {
+    if (end == std::string::npos)
         return ReadAll();
-    }
     std::string line = content_.substr(position_, end - position_);
     const bool crlf = content_[end] == '\r' && end + 1 < content_.size() && content_[end + 1] == '\n';
     position_ = end + (crlf ? 2 : 1);
@@ -46,9 +33,9 @@ struct TextOutputStream::Impl {
     explicit Impl(const QString& path) : file(path) {}
 
     QSaveFile file;
-    bool opened = false;
+    // The first failure; the file is then never committed.
+    std::string failure;
     bool closed = false;
-    bool saved = false;
 };
 
 std::unique_ptr<TextOutputStream> TextOutputStream::Create(const FolderItem& file)
@@ -57,7 +44,8 @@ std::unique_ptr<TextOutputStream> TextOutputStream::Create(const FolderItem& fil
     auto impl = std::make_unique<Impl>(path);
     // The Preferences folder may not exist yet on a first run.
     QDir().mkpath(QFileInfo(path).absolutePath());
-    impl->opened = impl->file.open(QIODevice::WriteOnly);
+    if (!impl->file.open(QIODevice::WriteOnly))
+        impl->failure = "Could not create " + file.NativePath() + ": " + impl->file.errorString().toStdString();
     return std::unique_ptr<TextOutputStream>(new TextOutputStream(std::move(impl)));
 }
 
@@ -68,34 +56,32 @@ TextOutputStream::~TextOutputStream() = default;
 
 void TextOutputStream::WriteLine(const std::string& line)
 {
-    if (!impl_->opened || impl_->closed) {
+    if (!impl_->failure.empty() || impl_->closed)
         return;
-    }
-    // A failed write is remembered by QSaveFile and makes the commit fail.
-    impl_->file.write(line.data(), static_cast<qint64>(line.size()));
-    impl_->file.write("\n", 1);
+    const std::string text = line + '\n';
+    if (impl_->file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))
+        impl_->failure = "Could not write " + impl_->file.fileName().toStdString() + ": " +
+                         impl_->file.errorString().toStdString();
 }
 
+// Writes are buffered, so a full disk may show only in the flush; commit()
+// does not check it and would put a cut file in place of the old one.
 bool TextOutputStream::Close()
 {
-    if (impl_->closed) {
-        return impl_->saved;
+    Impl& d = *impl_;
+    if (d.closed)
+        return error_.empty();
+    d.closed = true;
+    const std::string target = d.file.fileName().toStdString();
+    if (d.failure.empty() && !d.file.flush())
+        d.failure = "Could not write " + target + ": " + d.file.errorString().toStdString();
+    if (d.failure.empty() && !d.file.commit())
+        d.failure = "Could not save " + target + ": " + d.file.errorString().toStdString();
+    if (!d.failure.empty()) {
+        d.file.cancelWriting();
+        error_ = d.failure;
     }
-    impl_->closed = true;
-    QSaveFile& file = impl_->file;
-    const std::string target = file.fileName().toStdString();
-    if (!impl_->opened) {
-        error_ = "Could not create " + target + ": " + file.errorString().toStdString();
-        return false;
-    }
-    if (failEveryCommit) {
-        file.cancelWriting();
-    }
-    impl_->saved = file.commit();
-    if (!impl_->saved) {
-        error_ = "Could not save " + target + ": " + file.errorString().toStdString();
-    }
-    return impl_->saved;
+    return error_.empty();
 }
 
 }  // namespace platform

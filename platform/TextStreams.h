@@ -47,7 +47,4 @@ private:
     std::string error_;
 };
 
-// Test seam: while set, every commit fails as a full disk would.
-void SetWriteFailureForTesting(bool fail);
-
 }  // namespace platform

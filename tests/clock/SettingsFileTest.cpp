@@ -4,7 +4,8 @@
 #include <QFile>
 
 #include "clock/mainWindow.h"
-#include "platform/TextStreams.h"
+#include "platform/Runtime.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestProgram.h"
 
 namespace {
@@ -106,7 +107,9 @@ TEST(SettingsFile, AnEmptyHourIsWrittenBackEmpty)
                                       "alarmVoice=0\nvoiceMode=0\n");
 }
 
-TEST(SettingsFile, AFailedSaveKeepsTheOldFile)
+// The disk fills up before the close: the new file cannot be written whole,
+// so the old one stays, the failure is said, and the program still ends.
+TEST(SettingsFile, AFullDiskAtCloseKeepsTheOldFile)
 {
     TestProgram program;
     program.writeSettings({"seiyuOn/Off=0,0,0,0,0,0,0,0,0,0,0,1", "alarmOn=1", "alarmHour=06", "alarmMin=45",
@@ -114,14 +117,15 @@ TEST(SettingsFile, AFailedSaveKeepsTheOldFile)
     const std::string before = program.readSettings();
     mainWindow& clock = program.open();
     clock.alarmHour = "11";
-    platform::SetWriteFailureForTesting(true);
-    testing::internal::CaptureStderr();
-    program.close();
-    const std::string stderrText = testing::internal::GetCapturedStderr();
-    platform::SetWriteFailureForTesting(false);
+    const ChildRun closing = RunWithFileSizeLimit(16, [&] {
+        program.close();
+        return platform::QuitRequested() ? 0 : 1;
+    });
+    EXPECT_EQ(closing.status, 0) << "the program still ends";
     EXPECT_EQ(program.readSettings(), before);
-    EXPECT_NE(stderrText.find("settings were not saved"), std::string::npos);
-    EXPECT_TRUE(platform::QuitRequested());  // the program still ends
+    EXPECT_NE(closing.stderrText.find("settings were not saved"), std::string::npos) << closing.stderrText;
+    EXPECT_EQ(QFileInfo(program.prefsFile()).dir().entryList(QDir::Files).size(), 1)
+        << "no temporary file is left behind";
 }
 
 TEST(SettingsFile, ASettingsFileThatCannotBeReadGivesTheDefaults)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SIGTERM closes the clock window like a quit: the settings that were read
 # at the start are written back whole and the program ends with status 0.
+# On a full disk the old settings file stays whole and the failure is said.
 # shellcheck source=tests/endtoend/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup "$@"
@@ -21,4 +22,33 @@ kill -TERM "$APP_PID"
 app_wait_exit 15
 [ "$APP_STATUS" -eq 0 ] || fail "exit status $APP_STATUS"
 expect_settings "${settings[@]}"
+
+# The disk is full: no file of the program may grow (SIGXFSZ ignored, so
+# writes fail with EFBIG as on a full file system). Its output goes through
+# a pipe to a cat started before the limit, so the log still fills.
+write_settings "seiyuOn/Off=0,1,1,1,1,1,1,1,1,1,1,1" "alarmOn=0" "alarmHour=07" "alarmMin=05" \
+    "alarmVoice=05" "voiceMode=1"
+cat >"$WORK/full-disk" <<EOF
+#!/usr/bin/env bash
+exec > >(exec cat) 2>&1
+trap "" XFSZ
+ulimit -f 0
+exec "$APP"
+EOF
+chmod +x "$WORK/full-disk"
+APP=$WORK/full-disk
+app_start
+window=$(app_window)
+wait_for_title "$window" "$TIME_PATTERN" 10 >/dev/null
+kill -TERM "$APP_PID"
+app_wait_exit 15
+[ "$APP_STATUS" -eq 0 ] || fail "exit status $APP_STATUS on a full disk"
+expect_settings "seiyuOn/Off=0,1,1,1,1,1,1,1,1,1,1,1" "alarmOn=0" "alarmHour=07" "alarmMin=05" \
+    "alarmVoice=05" "voiceMode=1"
+for _ in $(seq 20); do
+    grep -q "settings were not saved" "$WORK/app.log" && break
+    sleep 0.1
+done
+grep -q "settings were not saved" "$WORK/app.log" || fail "the failed save was not reported"
+[ "$(find "$XDG_CONFIG_HOME" -type f | wc -l)" -eq 1 ] || fail "a temporary file was left: $(ls -a "$XDG_CONFIG_HOME")"
 note "ok"

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/FolderItem.h"
+#include "tests/support/FileSizeLimit.h"
 
 namespace platform {
 namespace {
@@ -75,8 +76,6 @@ TEST(TextInputStreamTest, ReadAllGivesTheRestAsStored)
 
 class TextOutputStreamTest : public ::testing::Test {
 protected:
-    void TearDown() override { SetWriteFailureForTesting(false); }
-
     std::string PathOf(const QString& name) const { return folder.filePath(name).toStdString(); }
 
     QTemporaryDir folder;
@@ -115,19 +114,23 @@ TEST_F(TextOutputStreamTest, AFailedSaveKeepsTheOldFileAndSaysWhy)
     const FolderItem target(PathOf(QStringLiteral("prefs")));
     WriteBytes(target.NativePath(), "old\r\n");
 
-    SetWriteFailureForTesting(true);
-    auto failing = TextOutputStream::Create(target);
-    failing->WriteLine("new");
-    EXPECT_FALSE(failing->Close());
-    EXPECT_NE(failing->ErrorString(), "");
-    EXPECT_EQ(ReadBytes(target.NativePath()), "old\r\n");
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("prefs")});
-
-    SetWriteFailureForTesting(false);
-    auto working = TextOutputStream::Create(target);
-    working->WriteLine("new");
-    EXPECT_TRUE(working->Close()) << working->ErrorString();
-    EXPECT_EQ(ReadBytes(target.NativePath()), "new\n");
+    // Lines written before the disk fills and lines written after it.
+    for (const std::string& line : {std::string(10, 'x'), std::string(40000, 'y')}) {
+        SCOPED_TRACE(line.size());
+        const ChildRun saving = RunWithFileSizeLimit(64, [&] {
+            auto out = TextOutputStream::Create(target);
+            for (int i = 0; i < 20; ++i)
+                out->WriteLine(line);
+            if (out->Close())
+                return 1;
+            std::cerr << out->ErrorString();
+            return 0;
+        });
+        EXPECT_EQ(saving.status, 0) << "Close must report the failure";
+        EXPECT_NE(saving.stderrText.find(target.NativePath()), std::string::npos) << saving.stderrText;
+        EXPECT_EQ(ReadBytes(target.NativePath()), "old\r\n");
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("prefs")});
+    }
 
     // A target whose folder is a file cannot even be opened.
     const FolderItem underAFile = target.Child("prefs");
@@ -136,7 +139,7 @@ TEST_F(TextOutputStreamTest, AFailedSaveKeepsTheOldFileAndSaysWhy)
     unopenable->WriteLine("lost");
     EXPECT_FALSE(unopenable->Close());
     EXPECT_NE(unopenable->ErrorString().find(underAFile.NativePath()), std::string::npos);
-    EXPECT_EQ(ReadBytes(target.NativePath()), "new\n");
+    EXPECT_EQ(ReadBytes(target.NativePath()), "old\r\n");
 }
 
 }  // namespace
