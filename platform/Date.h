@@ -9,21 +9,11 @@ struct LocalTime {
     int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
 };
 
-// Where the time of day comes from. Tests set and advance their own.
+// Where the time of day comes from; tests install their own.
 class Clock {
 public:
     virtual ~Clock() = default;
     virtual LocalTime Now() const = 0;
-};
-
-class TestClock : public Clock {
-public:
-    LocalTime Now() const override { return now_; }
-    void Set(int hour, int minute, int second);
-    void AdvanceSeconds(int seconds);
-
-private:
-    LocalTime now_{};
 };
 
 // Installs a clock; nullptr restores the system's local time.

@@ -10,6 +10,7 @@
 
 #include "platform/Date.h"
 #include "platform/Sound.h"
+#include "tests/support/TestClock.h"
 
 class mainWindow;
 
@@ -47,7 +48,7 @@ public:
     std::vector<std::string> takePlayed();
     const std::vector<std::string>& messages() const { return messages_; }
 
-    std::shared_ptr<platform::TestClock> clock = std::make_shared<platform::TestClock>();
+    std::shared_ptr<TestClock> clock = std::make_shared<TestClock>();
 
 private:
     QTemporaryDir root_;
