@@ -7,7 +7,6 @@
 #include <QThread>
 #include <QWidget>
 
-#include "platform/MediaBackend.h"
 #include "platform/RuntimeInternal.h"
 #include "platform/Window.h"
 #include "platform/WindowRegistry.h"
@@ -122,7 +121,6 @@ public:
 
 void RuntimeInit(int& argc, char** argv)
 {
-    ChooseMediaBackend();
     RuntimeState& s = State();
     if (!QCoreApplication::instance())
         s.ownedApplication = std::make_unique<QApplication>(argc, argv);

@@ -1,6 +1,6 @@
 #include "platform/Sound.h"
 
-#include "platform/QtSoundOutput.h"
+#include "platform/PulseSoundOutput.h"
 
 namespace platform {
 
@@ -23,7 +23,7 @@ SoundOutput& CurrentSoundOutput()
 {
     auto& output = InstalledOutput();
     if (!output)
-        output = std::make_shared<QtSoundOutput>();
+        output = std::make_shared<PulseSoundOutput>();
     return *output;
 }
 

@@ -2,25 +2,17 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace platform {
 
-// Where sounds go. The real output plays through Qt Multimedia; a test puts a
-// recording one in its place.
+// Where sounds go. The real output plays through the sound server; a test
+// puts its own in its place.
 class SoundOutput {
 public:
     virtual ~SoundOutput() = default;
     // Starts the file and returns at once; the sound plays to its end even
     // when nothing holds on to it, and several may play at once.
     virtual void Play(const std::string& path) = 0;
-};
-
-// Keeps the paths of every play, in order.
-class RecordingSoundOutput : public SoundOutput {
-public:
-    void Play(const std::string& path) override { played.push_back(path); }
-    std::vector<std::string> played;
 };
 
 // Installs an output; nullptr restores the real one.

@@ -1,9 +1,8 @@
-#include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QEvent>
+#include <QElapsedTimer>
 #include <QFile>
-#include <QMediaPlayer>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -11,115 +10,261 @@
 #include <string>
 #include <vector>
 
-#include "platform/MediaBackend.h"
-#include "platform/QtSoundOutput.h"
-#include "platform/Sound.h"
+#include "platform/Mp3Clip.h"
+#include "platform/Mp3ClipCache.h"
+#include "platform/PulseSoundOutput.h"
+#include "tests/support/SoundServer.h"
+
+using platform::Mp3Clip;
+using platform::Mp3ClipCache;
+using platform::PulseSoundOutput;
 
 namespace {
 
-qsizetype LivePlayers()
-{
-    return QCoreApplication::instance()->findChildren<QMediaPlayer*>().size();
-}
-
-// Runs the event loop, deferred deletions included, until every player has
-// gone; false if some are still there after a long while.
-bool WaitUntilNoPlayerIsLeft()
-{
-    QDeadlineTimer deadline(20000);
-    while (LivePlayers() > 0 && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return LivePlayers() == 0;
-}
-
-class RealOutputTest : public ::testing::Test {
-protected:
-    void SetUp() override
+class SoundFiles {
+public:
+    std::string tone(const QString& name, int hz, double seconds, int rate = 22050, int channels = 1)
     {
-        platform::SetSoundOutput(nullptr);
-        // Players from earlier tests (the start-up silence among them) are gone.
-        ASSERT_TRUE(WaitUntilNoPlayerIsLeft());
+        const QString path = dir_.filePath(name);
+        EXPECT_TRUE(WriteToneMp3(path, hz, seconds, rate, channels)) << "lame could not write " << name.toStdString();
+        return path.toStdString();
     }
-    void TearDown() override { platform::SetSoundOutput(nullptr); }
+    std::string bytes(const QString& name, const QByteArray& content)
+    {
+        QFile file(dir_.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        return file.fileName().toStdString();
+    }
+    std::string path(const QString& name) const { return dir_.filePath(name).toStdString(); }
+
+private:
+    QTemporaryDir dir_;
 };
+
+// Reads a clip to its end in pieces of the given size; the bytes it gave.
+std::vector<unsigned char> ReadAll(Mp3Clip& clip, std::size_t piece)
+{
+    std::vector<unsigned char> all;
+    for (;;) {
+        const auto part = clip.Read(all.size(), piece);
+        EXPECT_EQ(part.size() % clip.FrameBytes(), 0u);
+        all.insert(all.end(), part.begin(), part.end());
+        if (part.size() < piece - piece % clip.FrameBytes())
+            return all;
+    }
+}
+
+// Waits until the output has no play left; the time that took.
+qint64 MsUntilIdle(PulseSoundOutput& output, int limitMs = 10000)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (output.Playing() > 0 && elapsed.elapsed() < limitMs)
+        QThread::msleep(2);
+    return elapsed.elapsed();
+}
 
 }  // namespace
 
-TEST(SoundOutputTest, InstalledOutputSeesEveryPlayInOrderUntilRemoved)
+TEST(Mp3ClipTest, DecodesAtTheFilesOwnFormatTheSameForEveryReader)
 {
-    auto recording = std::make_shared<platform::RecordingSoundOutput>();
-    platform::SetSoundOutput(recording);
-    EXPECT_EQ(&platform::CurrentSoundOutput(), recording.get());
+    SoundFiles files;
+    struct Case {
+        int rate;
+        int channels;
+        double seconds;
+    };
+    for (const Case& c : {Case{22050, 1, 1.0}, Case{44100, 2, 0.5}, Case{8000, 1, 0.05}}) {
+        SCOPED_TRACE(c.rate);
+        const auto path = files.tone(QStringLiteral("tone%1.mp3").arg(c.rate), 440, c.seconds, c.rate, c.channels);
+        auto clip = Mp3Clip::Open(path);
+        ASSERT_TRUE(clip);
+        EXPECT_EQ(clip->Rate(), unsigned(c.rate));
+        EXPECT_EQ(clip->Channels(), unsigned(c.channels));
+        // Read in uneven pieces while decoding, then again from the samples
+        // kept: a second play hears what the first did.
+        const auto first = ReadAll(*clip, 1001);
+        const auto again = ReadAll(*clip, 4096);
+        EXPECT_EQ(first, again);
+        const double seconds = double(first.size()) / clip->FrameBytes() / c.rate;
+        EXPECT_NEAR(seconds, c.seconds, 0.03);
+        const auto* samples = reinterpret_cast<const short*>(first.data());
+        EXPECT_GT(*std::max_element(samples, samples + first.size() / 2), 3000) << "the tone is missing";
+        EXPECT_TRUE(clip->Read(first.size(), 4096).empty());
+    }
+}
 
-    platform::Sound chime("/clips/chime.mp3");
+TEST(Mp3ClipTest, FilesWithoutMpegAudioGiveNoClipAndACutFileItsWholeFrames)
+{
+    SoundFiles files;
+    EXPECT_FALSE(Mp3Clip::Open(files.bytes(QStringLiteral("text.mp3"), "not a sound at all\n")));
+    EXPECT_FALSE(Mp3Clip::Open(files.bytes(QStringLiteral("empty.mp3"), "")));
+    QByteArray noise(50000, '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 7919) ^ (i >> 3));
+    EXPECT_FALSE(Mp3Clip::Open(files.bytes(QStringLiteral("noise.mp3"), noise)));
+    EXPECT_FALSE(Mp3Clip::Open(files.path(QStringLiteral("missing.mp3"))));
+    EXPECT_FALSE(Mp3Clip::Open(files.path(QString())));
+
+    QFile whole(QString::fromStdString(files.tone(QStringLiteral("whole.mp3"), 440, 1.0)));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    QByteArray cut = whole.readAll();
+    cut.truncate(cut.size() / 2);
+    auto clip = Mp3Clip::Open(files.bytes(QStringLiteral("cut.mp3"), cut));
+    ASSERT_TRUE(clip);
+    const double seconds = double(ReadAll(*clip, 4096).size()) / clip->FrameBytes() / clip->Rate();
+    EXPECT_GT(seconds, 0.3);
+    EXPECT_LT(seconds, 0.7);
+}
+
+TEST(Mp3ClipCacheTest, OneClipPerFileWhileItPlaysOrIsTheLatestAndAfreshWhenChanged)
+{
+    SoundFiles files;
+    const auto a = files.tone(QStringLiteral("a.mp3"), 440, 0.3);
+    const auto b = files.tone(QStringLiteral("b.mp3"), 880, 0.3);
+    Mp3ClipCache cache;
+
+    // A minute with a thousand matching lines opens its file once.
+    auto first = cache.Get(a);
+    ASSERT_TRUE(first);
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_EQ(cache.Get(a), first);
+
+    // Still playing, or the latest: the same clip.
+    auto other = cache.Get(b);
+    ASSERT_TRUE(other);
+    EXPECT_NE(other, first);
+    EXPECT_EQ(cache.Get(a), first);
+    std::weak_ptr<Mp3Clip> gone = first;
+    first.reset();
+    EXPECT_EQ(cache.Get(b), other);
+    EXPECT_TRUE(gone.expired()) << "a clip nobody plays is kept";
+
+    // A file replaced on disk is read again; one that went is not played.
+    files.tone(QStringLiteral("b.mp3"), 880, 0.6);
+    auto changed = cache.Get(b);
+    ASSERT_TRUE(changed);
+    EXPECT_NE(changed, other);
+    EXPECT_FALSE(cache.Get(files.path(QStringLiteral("missing.mp3"))));
+    EXPECT_FALSE(cache.Get(files.bytes(QStringLiteral("text.mp3"), "no sound")));
+}
+
+class PulseSoundOutputTest : public ::testing::Test {
+protected:
+    void SetUp() override
     {
-        // A sound dropped right after it started still counts as played.
-        platform::Sound line("/clips/0730.mp3");
-        line.Play();
+        ASSERT_TRUE(server.start()) << "pulseaudio did not start";
+        WaitUntilSinkRuns();
     }
-    chime.Play();
-    chime.Play();
-    EXPECT_EQ(recording->played,
-              (std::vector<std::string>{"/clips/0730.mp3", "/clips/chime.mp3", "/clips/chime.mp3"}));
 
-    platform::SetSoundOutput(nullptr);
-    auto* real = dynamic_cast<platform::QtSoundOutput*>(&platform::CurrentSoundOutput());
-    EXPECT_NE(real, nullptr);
-    // The real output stays the same object between calls.
-    EXPECT_EQ(&platform::CurrentSoundOutput(), real);
-    EXPECT_EQ(recording->played.size(), 3u);
+    // Short plays until one takes about its length.
+    void WaitUntilSinkRuns()
+    {
+        PulseSoundOutput output;
+        const auto blip = files.tone(QStringLiteral("blip.mp3"), 440, 0.05);
+        for (int i = 0; i < 50; ++i) {
+            output.Play(blip);
+            if (MsUntilIdle(output) < 300)
+                return;
+        }
+        FAIL() << "the null sink does not run steadily";
+    }
+
+    SoundServer server;
+    SoundFiles files;
+};
+
+TEST_F(PulseSoundOutputTest, TwelveClipsStartedTogetherEachPlayToTheirEnd)
+{
+    PulseSoundOutput output;
+    std::vector<std::string> clips;
+    for (int i = 0; i < 12; ++i)
+        clips.push_back(files.tone(QStringLiteral("t%1.mp3").arg(i), 300 + 100 * i, 0.4 + 0.02 * i));
+    QElapsedTimer calls;
+    calls.start();
+    for (const auto& clip : clips)
+        output.Play(clip);
+    EXPECT_LT(calls.elapsed(), 100) << "playing waited for the server";
+    EXPECT_EQ(output.Playing(), 12u);
+    // A stream ends once the server has played it out, not once it is fed.
+    const qint64 ms = MsUntilIdle(output);
+    EXPECT_GE(ms + calls.elapsed(), 600);
+    EXPECT_LT(ms, 3000);
 }
 
-TEST_F(RealOutputTest, PlayersOfUnplayableFilesRemoveThemselves)
+TEST_F(PulseSoundOutputTest, AThousandPlaysOfOneClipStartAtOnceAndEndWithIt)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    std::vector<std::string> paths{dir.filePath(QStringLiteral("missing.mp3")).toStdString(), dir.path().toStdString()};
-    for (const char* content : {"not a sound at all\n", ""}) {
-        QFile file(dir.filePath(QString::number(paths.size()) + QStringLiteral(".mp3")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        paths.push_back(file.fileName().toStdString());
-    }
-    // Several in one go, as a minute with many schedule lines starts them.
-    for (int round = 0; round < 3; ++round) {
-        for (const auto& path : paths)
-            platform::CurrentSoundOutput().Play(path);
-    }
-    // Nothing holds the players but themselves, and they outlive the call.
-    EXPECT_EQ(LivePlayers(), static_cast<qsizetype>(paths.size() * 3));
-    EXPECT_TRUE(WaitUntilNoPlayerIsLeft());
-
-    // No source at all would never end: nothing is started for it.
-    platform::CurrentSoundOutput().Play("");
-    EXPECT_EQ(LivePlayers(), 0);
+    PulseSoundOutput output;
+    const auto clip = files.tone(QStringLiteral("line.mp3"), 440, 0.5);
+    QElapsedTimer calls;
+    calls.start();
+    for (int line = 0; line < 1000; ++line)
+        output.Play(clip);
+    EXPECT_LT(calls.elapsed(), 100) << "the minute's plays held up the tick";
+    EXPECT_EQ(output.Playing(), 1000u);
+    const qint64 ms = calls.elapsed() + MsUntilIdle(output);
+    EXPECT_GE(ms, 500);
+    // Left to the server, a few dozen streams already stretch the clip.
+    EXPECT_LT(ms, 900);
 }
 
-TEST_F(RealOutputTest, BackendIsChosenUnlessSetAndWarmedUpWithSilence)
+TEST_F(PulseSoundOutputTest, BrokenFilesPlayNothing)
 {
-    const QByteArray saved = qgetenv("QT_MEDIA_BACKEND");
-    const bool wasSet = qEnvironmentVariableIsSet("QT_MEDIA_BACKEND");
+    PulseSoundOutput output;
+    output.Play(files.bytes(QStringLiteral("text.mp3"), "not a sound at all\n"));
+    output.Play(files.bytes(QStringLiteral("empty.mp3"), ""));
+    output.Play(files.path(QStringLiteral("missing.mp3")));
+    output.Play("");
+    EXPECT_EQ(output.Playing(), 0u);
+    // A file of whole frames and nothing after them ends as usual.
+    output.Play(files.tone(QStringLiteral("short.mp3"), 440, 0.01, 8000));
+    EXPECT_LT(MsUntilIdle(output), 2000);
+}
 
-    qunsetenv("QT_MEDIA_BACKEND");
-    platform::ChooseMediaBackend();
-    EXPECT_EQ(qgetenv("QT_MEDIA_BACKEND"), QByteArray("gstreamer"));
-    qputenv("QT_MEDIA_BACKEND", QByteArray("ffmpeg"));
-    platform::ChooseMediaBackend();
-    EXPECT_EQ(qgetenv("QT_MEDIA_BACKEND"), QByteArray("ffmpeg"));
-    // Restored before any player is made: the first one fixes the backend.
-    if (wasSet)
-        qputenv("QT_MEDIA_BACKEND", saved);
-    else
-        qunsetenv("QT_MEDIA_BACKEND");
+TEST_F(PulseSoundOutputTest, DestroyedWhilePlayingAtAnyMoment)
+{
+    const auto clip = files.tone(QStringLiteral("tone.mp3"), 440, 1.0);
+    for (int delayMs : {0, 1, 3, 10, 30, 100}) {
+        auto output = std::make_unique<PulseSoundOutput>();
+        for (int i = 0; i < 12; ++i)
+            output->Play(clip);
+        QThread::msleep(delayMs);
+        output.reset();
+    }
+}
 
-    // The silence is arranged once per process, however often it is asked
-    // for, and its player removes itself.
-    QCoreApplication::processEvents();
-    EXPECT_LE(LivePlayers(), 1);
-    EXPECT_TRUE(WaitUntilNoPlayerIsLeft());
-    platform::ChooseMediaBackend();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(LivePlayers(), 0);
+TEST_F(PulseSoundOutputTest, WithoutServerPlaysAreSkippedSaidOnceAndTheNextServerIsFound)
+{
+    const auto clip = files.tone(QStringLiteral("tone.mp3"), 440, 0.3);
+    PulseSoundOutput output;
+    output.Play(clip);
+    EXPECT_LT(MsUntilIdle(output), 1000);
+
+    // The server goes away in the middle of a clip.
+    output.Play(clip);
+    QThread::msleep(100);
+    server.stop();
+    EXPECT_LT(MsUntilIdle(output), 1000) << "a play outlived its server";
+
+    testing::internal::CaptureStderr();
+    for (int minute = 0; minute < 3; ++minute) {
+        QElapsedTimer calls;
+        calls.start();
+        for (int line = 0; line < 1000; ++line)
+            output.Play(clip);
+        EXPECT_LT(calls.elapsed(), 100);
+        EXPECT_LT(MsUntilIdle(output), 1000);
+        QThread::msleep(minute == 0 ? 1100 : 0);
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "talking-clock: no sound server; sounds are skipped until one runs\n");
+
+    // Back on the same socket: the next play is heard to its end.
+    ASSERT_TRUE(server.start());
+    QElapsedTimer elapsed;
+    elapsed.start();
+    output.Play(clip);
+    EXPECT_EQ(output.Playing(), 1u);
+    EXPECT_GE(MsUntilIdle(output), 250);
 }

@@ -10,6 +10,7 @@
 
 #include "platform/Date.h"
 #include "platform/Sound.h"
+#include "tests/support/RecordingSoundOutput.h"
 #include "tests/support/TestClock.h"
 
 class mainWindow;
@@ -53,7 +54,7 @@ public:
 private:
     QTemporaryDir root_;
     QTemporaryDir prefs_;
-    std::shared_ptr<platform::RecordingSoundOutput> sounds_ = std::make_shared<platform::RecordingSoundOutput>();
+    std::shared_ptr<RecordingSoundOutput> sounds_ = std::make_shared<RecordingSoundOutput>();
     std::vector<std::string> messages_;
     bool open_ = false;
 };

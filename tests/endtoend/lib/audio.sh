@@ -78,9 +78,9 @@ audio_stop() {
     AUDIO_PULSE_PID=
 }
 
-# audio_make_tone <file.mp3> <hz> <seconds>: a steady sine, as MP3.
+# audio_make_tone <file.mp3> <hz> <seconds> [volume]: a steady sine, as MP3.
 audio_make_tone() {
-    sox -V1 -n -r 44100 -c 1 -b 16 -t wav - synth "$3" sine "$2" vol 0.2 |
+    sox -V1 -n -r 44100 -c 1 -b 16 -t wav - synth "$3" sine "$2" vol "${4:-0.2}" |
         lame --quiet -b 128 - "$1"
 }
 
