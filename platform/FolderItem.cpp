@@ -1,7 +1,5 @@
 #include "platform/FolderItem.h"
 
-#include <cstdlib>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -9,6 +7,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QMimeDatabase>
+#include <QStandardPaths>
 #include <QString>
 
 #include "platform/QtAccess.h"
@@ -29,9 +28,8 @@ QString ToQString(const std::string& path)
 // The path without trailing slashes; the root stays "/".
 std::string_view WithoutTrailingSlashes(std::string_view path)
 {
-    while (path.size() > 1 && path.back() == '/') {
+    while (path.size() > 1 && path.back() == '/')
         path.remove_suffix(1);
-    }
     return path;
 }
 
@@ -42,26 +40,17 @@ bool IsRegularFile(const std::string& path)
 
 std::string AppRoot()
 {
-    if (!appRootOverride.empty()) {
+    if (!appRootOverride.empty())
         return appRootOverride;
-    }
     return FolderItem(QCoreApplication::applicationDirPath().toStdString()).Parent().NativePath();
 }
 
 }  // namespace
 
-std::string FolderItem::Name() const
-{
-    const std::string_view path = WithoutTrailingSlashes(path_);
-    const std::size_t slash = path.rfind('/');
-    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
 FolderItem FolderItem::Child(const std::string& name) const
 {
-    if (!path_.empty() && path_.back() == '/') {
+    if (!path_.empty() && path_.back() == '/')
         return FolderItem(path_ + name);
-    }
     return FolderItem(path_ + "/" + name);
 }
 
@@ -69,9 +58,8 @@ FolderItem FolderItem::Parent() const
 {
     const std::string_view path = WithoutTrailingSlashes(path_);
     const std::size_t slash = path.rfind('/');
-    if (slash == std::string_view::npos) {
+    if (slash == std::string_view::npos)
         return FolderItem(".");
-    }
     return FolderItem(std::string(slash == 0 ? path.substr(0, 1) : path.substr(0, slash)));
 }
 
@@ -82,30 +70,25 @@ bool FolderItem::Exists() const
 
 std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const
 {
-    if (!IsRegularFile(path_)) {
+    if (!IsRegularFile(path_))
         return nullptr;
-    }
     QFile file(ToQString(path_));
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly))
         return nullptr;
-    }
     const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    if (file.error() != QFileDevice::NoError)
         return nullptr;
-    }
     return std::make_shared<TextInputStream>(content.toStdString());
 }
 
 PicturePtr FolderItem::OpenAsPicture() const
 {
-    if (!IsRegularFile(path_)) {
+    if (!IsRegularFile(path_))
         return nullptr;
-    }
     QImageReader reader(ToQString(path_));
     QImage image = reader.read();
-    if (image.isNull()) {
+    if (image.isNull())
         return nullptr;
-    }
     // Colour JPEGs decode to RGB32 already; then this shares, not copies.
     image = std::move(image).convertToFormat(QImage::Format_RGB32);
     auto picture = std::make_shared<Picture>(0, 0);
@@ -115,48 +98,38 @@ PicturePtr FolderItem::OpenAsPicture() const
 
 SoundPtr FolderItem::OpenAsSound() const
 {
-    if (!IsRegularFile(path_)) {
+    if (!IsRegularFile(path_))
         return nullptr;
-    }
     // By content, so a sound named .wav that holds something else is refused.
     static const QMimeDatabase mimeTypes;
     const QMimeType type = mimeTypes.mimeTypeForFile(ToQString(path_), QMimeDatabase::MatchContent);
-    if (!type.name().startsWith(QStringLiteral("audio/"))) {
+    if (!type.name().startsWith(QStringLiteral("audio/")))
         return nullptr;
-    }
     return std::make_shared<Sound>(path_);
 }
 
 FolderItem GetFolderItem(const std::string& relativeName, int /*pathMode*/)
 {
     const FolderItem root(AppRoot());
-    if (relativeName.empty()) {
+    if (relativeName.empty())
         return root;
-    }
-    if (relativeName.front() == '/') {
+    if (relativeName.front() == '/')
         return FolderItem(relativeName);
-    }
     return root.Child(relativeName);
 }
 
 FolderItem ExecutableFile()
 {
-    if (!appRootOverride.empty()) {
+    if (!appRootOverride.empty())
         return FolderItem(appRootOverride).Child("bin").Child("talking-clock");
-    }
     return FolderItem(QCoreApplication::applicationFilePath().toStdString());
 }
 
 FolderItem PreferencesFolder()
 {
-    if (!preferencesOverride.empty()) {
+    if (!preferencesOverride.empty())
         return FolderItem(preferencesOverride);
-    }
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome != nullptr && *configHome != '\0') {
-        return FolderItem(configHome);
-    }
-    return FolderItem(QDir::homePath().toStdString()).Child(".config");
+    return FolderItem(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString());
 }
 
 void SetAppRootForTesting(const std::string& folder)

@@ -16,7 +16,6 @@ public:
     explicit FolderItem(std::string path) : path_(std::move(path)) {}
 
     const std::string& NativePath() const { return path_; }
-    std::string Name() const;
     FolderItem Child(const std::string& name) const;
     FolderItem Parent() const;
     bool Exists() const;

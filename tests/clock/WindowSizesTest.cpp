@@ -32,7 +32,7 @@ TEST(WindowSizes, DataFolderSetsTheLimitAndTheSizeCommandsFollowIt)
         TestProgram program(c.data);
         mainWindow& clock = program.open();
         ASSERT_TRUE(clock.dataPath);
-        EXPECT_EQ(clock.dataPath->Name(), c.folderName);
+        EXPECT_TRUE(clock.dataPath->NativePath().ends_with(std::string("/") + c.folderName));
         EXPECT_EQ(MaxOf(clock), c.limit);
         EXPECT_EQ(MinOf(clock), c.minimum);
         EXPECT_EQ(SizeOf(clock), c.start);
@@ -63,7 +63,7 @@ TEST(WindowSizes, WithoutDataFolderTheUserIsToldAndTheProgramEndsAfterLoading)
     EXPECT_EQ(program.messages(), std::vector<std::string>{"データが正しく配置されていません"});
     EXPECT_TRUE(platform::QuitRequested());
     ASSERT_TRUE(clock.dataPath);
-    EXPECT_EQ(clock.dataPath->Name(), "Velka Namro 2.app");
+    EXPECT_TRUE(clock.dataPath->NativePath().ends_with("/Velka Namro 2.app"));
     EXPECT_FALSE(clock.dataPath->Exists());
     EXPECT_EQ(SizeOf(clock), (Size{320, 480}));
     EXPECT_EQ(MinOf(clock), (Size{64, 64}));
