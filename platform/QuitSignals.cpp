@@ -1,6 +1,5 @@
 #include <csignal>
 
-#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -17,7 +16,6 @@ namespace {
 // A signal handler may only write to a descriptor; the event loop reads the
 // other end and quits from there.
 int signalPipe[2] = {-1, -1};
-QPointer<QSocketNotifier> notifier;
 
 void OnQuitSignal(int)
 {
@@ -25,21 +23,12 @@ void OnQuitSignal(int)
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
 }
 
-void DrainSignalPipe()
-{
-    char buffer[64];
-    while (::read(signalPipe[1], buffer, sizeof buffer) > 0) {
-    }
-}
-
 bool OpenSignalPipe()
 {
     if (signalPipe[0] >= 0)
         return true;
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPipe) != 0) {
-        signalPipe[0] = signalPipe[1] = -1;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPipe) != 0)
         return false;
-    }
     struct sigaction action {};
     action.sa_handler = OnQuitSignal;
     sigemptyset(&action.sa_mask);
@@ -53,12 +42,15 @@ bool OpenSignalPipe()
 
 void InstallQuitSignals()
 {
+    static QPointer<QSocketNotifier> notifier;
     QCoreApplication* application = QCoreApplication::instance();
     if (!application || notifier || !OpenSignalPipe())
         return;
     notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, application);
     QObject::connect(notifier, &QSocketNotifier::activated, application, [] {
-        DrainSignalPipe();
+        char buffer[64];
+        while (::read(signalPipe[1], buffer, sizeof buffer) > 0) {
+        }
         Quit(0);
     });
 }
