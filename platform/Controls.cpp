@@ -3,85 +3,68 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "platform/ControlProperties.h"
 #include "platform/ControlWidgets.h"
+#include "platform/QtAccess.h"
 #include "platform/RuntimeInternal.h"
+#include "platform/WindowWidget.h"
 
 namespace platform {
 
-using namespace controls;
-
 namespace {
 
-void RunActionHandlers(PushButton& button)
+// Labels show plain text, left-aligned on one line: the layouts ask for no
+// other alignment, colour or wrapping.
+QLabel* MakeLabel()
 {
-    auto& impl = ImplOf<PushButtonImpl>(button);
-    const auto handlers = impl.handlers;
-    const std::weak_ptr<int> alive = impl.lifetime;
-    for (const auto& handler : handlers) {
-        CallFromToolkit([&] { handler(button); });
-        if (alive.expired())
-            return;
-    }
+    auto* label = new QLabel;
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }
 
-void RunMouseDownHandlers(ImageWell& well, std::int32_t x, std::int32_t y)
+QPushButton* MakeButton()
 {
-    auto& impl = ImplOf<ImageWellImpl>(well);
-    const auto handlers = impl.handlers;
-    const std::weak_ptr<int> alive = impl.lifetime;
-    for (const auto& handler : handlers) {
-        CallFromToolkit([&] { handler(well, x, y); });
-        if (alive.expired())
-            return;
-    }
+    auto* button = new QPushButton;
+    // Return presses the default button wherever the focus is.
+    button->setAutoDefault(false);
+    return button;
+}
+
+QFrame* MakeSeparator()
+{
+    auto* line = new QFrame;
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
 }
 
 }  // namespace
 
-Label::Label() : RectControl(std::make_unique<LabelImpl>()) {}
+Label::Label() : RectControl(std::make_unique<Impl>(MakeLabel())) {}
 
 const PropertyTable& Label::Properties() const
 {
     using enum PropertyType;
     static const PropertyTable table = Extended(RectControl::Properties(), {
         {"Text", Setter(String, &Label::SetText)},
-        {"TextAlign", Applied<Label, std::int32_t>([](Label& l, std::int32_t v) {
-             ImplOf<LabelImpl>(l).textAlign = v;
-             ImplOf<LabelImpl>(l).ApplyAlignment();
-         })},
-        {"TextColor", Applied<Label, platform::Color>([](Label& l, const platform::Color& v) {
-             ImplOf<LabelImpl>(l).textColor = v;
-             ImplOf<LabelImpl>(l).ApplyColor();
-         })},
-        {"Multiline", Applied<Label, bool>([](Label& l, bool v) {
-             ImplOf<LabelImpl>(l).multiline = v;
-             ImplOf<LabelImpl>(l).ApplyAlignment();
-         })},
-        {"Selectable", Applied<Label, bool>([](Label& l, bool v) {
-             ImplOf<LabelImpl>(l).selectable = v;
-             ImplOf<LabelImpl>(l).Label().setTextInteractionFlags(
-                 v ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
-         })},
-        {"Transparent", Kept(Boolean, "Transparent")},
+        {"TextAlign", Ignored(Int32)},
+        {"TextColor", Ignored(Color)},
+        {"Multiline", Ignored(Boolean)},
+        {"Selectable", Ignored(Boolean)},
+        {"Transparent", Ignored(Boolean)},
     });
     return table;
 }
 
-std::string Label::Text() const { return ImplOf<LabelImpl>(*this).text; }
+std::string Label::Text() const { return WidgetAs<QLabel>(*this).text().toStdString(); }
 
-void Label::SetText(const std::string& text)
-{
-    auto& impl = ImplOf<LabelImpl>(*this);
-    impl.text = text;
-    impl.Label().setText(QString::fromStdString(text));
-}
+void Label::SetText(const std::string& text) { WidgetAs<QLabel>(*this).setText(QString::fromStdString(text)); }
 
-PopupMenu::PopupMenu() : RectControl(std::make_unique<PopupMenuImpl>()) {}
+PopupMenu::PopupMenu() : RectControl(std::make_unique<Impl>(new QComboBox)) {}
 
 const PropertyTable& PopupMenu::Properties() const
 {
@@ -95,24 +78,23 @@ const PropertyTable& PopupMenu::Properties() const
 
 void PopupMenu::SetInitialValue(const std::string& rows)
 {
-    auto& impl = ImplOf<PopupMenuImpl>(*this);
-    impl.Combo().clear();
-    impl.AppendRows(SplitRows(rows));
+    WidgetAs<QComboBox>(*this).clear();
+    AppendRows(WidgetAs<QComboBox>(*this), SplitRows(rows));
 }
 
-std::int32_t PopupMenu::ListIndex() const { return ImplOf<PopupMenuImpl>(*this).Combo().currentIndex(); }
+std::int32_t PopupMenu::ListIndex() const { return WidgetAs<QComboBox>(*this).currentIndex(); }
 
 void PopupMenu::SetListIndex(std::int32_t index)
 {
-    QComboBox& combo = ImplOf<PopupMenuImpl>(*this).Combo();
+    QComboBox& combo = WidgetAs<QComboBox>(*this);
     combo.setCurrentIndex(index >= 0 && index < combo.count() ? index : -1);
 }
 
-std::int32_t PopupMenu::ListCount() const { return ImplOf<PopupMenuImpl>(*this).Combo().count(); }
+std::int32_t PopupMenu::ListCount() const { return WidgetAs<QComboBox>(*this).count(); }
 
 std::string PopupMenu::List(std::int32_t row) const
 {
-    const QComboBox& combo = ImplOf<PopupMenuImpl>(*this).Combo();
+    const QComboBox& combo = WidgetAs<QComboBox>(*this);
     if (row < 0 || row >= combo.count())
         return {};
     return combo.itemText(row).toStdString();
@@ -120,43 +102,33 @@ std::string PopupMenu::List(std::int32_t row) const
 
 std::string PopupMenu::Text() const { return List(ListIndex()); }
 
-void PopupMenu::DeleteAllRows() { ImplOf<PopupMenuImpl>(*this).Combo().clear(); }
+void PopupMenu::DeleteAllRows() { WidgetAs<QComboBox>(*this).clear(); }
 
-void PopupMenu::AddRow(const std::string& text) { ImplOf<PopupMenuImpl>(*this).AppendRows({text}); }
+void PopupMenu::AddRow(const std::string& text) { AppendRows(WidgetAs<QComboBox>(*this), {text}); }
 
-CheckBox::CheckBox() : RectControl(std::make_unique<CheckBoxImpl>()) {}
+CheckBox::CheckBox() : RectControl(std::make_unique<Impl>(new QCheckBox)) {}
 
+// State 0 or 1 only repeats Value, which follows it in every stream.
 const PropertyTable& CheckBox::Properties() const
 {
     using enum PropertyType;
     static const PropertyTable table = Extended(RectControl::Properties(), {
         {"Caption", Setter(String, &CheckBox::SetCaption)},
-        {"State", Applied<CheckBox, std::int32_t>([](CheckBox& c, std::int32_t v) {
-             ImplOf<CheckBoxImpl>(c).SetState(v);
-         })},
+        {"State", Ignored(Int32)},
         {"Value", Setter(Boolean, &CheckBox::SetValue)},
     });
     return table;
 }
 
-bool CheckBox::Value() const { return ImplOf<CheckBoxImpl>(*this).Box().checkState() == Qt::Checked; }
+bool CheckBox::Value() const { return WidgetAs<QCheckBox>(*this).isChecked(); }
 
-void CheckBox::SetValue(bool value) { ImplOf<CheckBoxImpl>(*this).SetState(value ? 1 : 0); }
+void CheckBox::SetValue(bool value) { WidgetAs<QCheckBox>(*this).setChecked(value); }
 
-std::string CheckBox::Caption() const { return ImplOf<CheckBoxImpl>(*this).caption; }
+std::string CheckBox::Caption() const { return CaptionText(WidgetAs<QCheckBox>(*this).text()); }
 
-void CheckBox::SetCaption(const std::string& caption)
-{
-    auto& impl = ImplOf<CheckBoxImpl>(*this);
-    impl.caption = caption;
-    impl.Box().setText(LiteralCaption(caption));
-}
+void CheckBox::SetCaption(const std::string& caption) { WidgetAs<QCheckBox>(*this).setText(LiteralCaption(caption)); }
 
-PushButton::PushButton() : RectControl(std::make_unique<PushButtonImpl>())
-{
-    QPushButton& button = ImplOf<PushButtonImpl>(*this).Button();
-    QObject::connect(&button, &QPushButton::clicked, &button, [this] { RunActionHandlers(*this); });
-}
+PushButton::PushButton() : RectControl(std::make_unique<Impl>(MakeButton())) {}
 
 const PropertyTable& PushButton::Properties() const
 {
@@ -165,66 +137,53 @@ const PropertyTable& PushButton::Properties() const
         {"Caption", Setter(String, &PushButton::SetCaption)},
         {"Default", Setter(Boolean, &PushButton::SetDefault)},
         {"Cancel", Setter(Boolean, &PushButton::SetCancel)},
-        {"ButtonStyle", Kept(Int32, "ButtonStyle")},
+        {"ButtonStyle", Ignored(Int32)},
     });
     return table;
 }
 
-std::string PushButton::Caption() const { return ImplOf<PushButtonImpl>(*this).caption; }
+std::string PushButton::Caption() const { return CaptionText(WidgetAs<QPushButton>(*this).text()); }
 
 void PushButton::SetCaption(const std::string& caption)
 {
-    auto& impl = ImplOf<PushButtonImpl>(*this);
-    impl.caption = caption;
-    impl.Button().setText(LiteralCaption(caption));
+    WidgetAs<QPushButton>(*this).setText(LiteralCaption(caption));
 }
 
-void PushButton::SetDefault(bool value)
-{
-    auto& impl = ImplOf<PushButtonImpl>(*this);
-    impl.isDefault = value;
-    impl.Button().setAutoDefault(value);
-    impl.Button().setDefault(value);
-    impl.UpdateShortcuts();
-}
+void PushButton::SetDefault(bool value) { WidgetAs<QPushButton>(*this).setDefault(value); }
 
-void PushButton::SetCancel(bool value)
-{
-    auto& impl = ImplOf<PushButtonImpl>(*this);
-    impl.isCancel = value;
-    impl.UpdateShortcuts();
-}
+void PushButton::SetCancel(bool value) { WidgetAs<QPushButton>(*this).setProperty(kCancelButtonProperty, value); }
 
+// Qt keeps the handler alive while it runs, even when it closes the window
+// and so deletes the button's connections.
 void PushButton::AddActionHandler(std::function<void(PushButton&)> handler)
 {
-    ImplOf<PushButtonImpl>(*this).handlers.push_back(std::move(handler));
+    QPushButton& button = WidgetAs<QPushButton>(*this);
+    QObject::connect(&button, &QPushButton::clicked, &button,
+                     [this, handler = std::move(handler)] { CallFromToolkit([&] { handler(*this); }); });
 }
 
-void PushButton::Push() { ImplOf<PushButtonImpl>(*this).Button().click(); }
+void PushButton::Push() { WidgetAs<QPushButton>(*this).click(); }
 
-ImageWell::ImageWell() : RectControl(std::make_unique<ImageWellImpl>())
-{
-    ImplOf<ImageWellImpl>(*this).Well().onPress = [this](std::int32_t x, std::int32_t y) {
-        RunMouseDownHandlers(*this, x, y);
-    };
-}
+ImageWell::ImageWell() : RectControl(std::make_unique<Impl>(new ImageWellWidget)) {}
 
 const PropertyTable& ImageWell::Properties() const { return RectControl::Properties(); }
 
-PicturePtr ImageWell::Image() const { return ImplOf<ImageWellImpl>(*this).Well().CurrentPicture(); }
+PicturePtr ImageWell::Image() const { return WidgetAs<ImageWellWidget>(*this).CurrentPicture(); }
 
-void ImageWell::SetImage(PicturePtr picture) { ImplOf<ImageWellImpl>(*this).Well().SetPicture(std::move(picture)); }
+void ImageWell::SetImage(PicturePtr picture) { WidgetAs<ImageWellWidget>(*this).SetPicture(std::move(picture)); }
 
 void ImageWell::AddMouseDownHandler(std::function<bool(ImageWell&, std::int32_t, std::int32_t)> handler)
 {
-    ImplOf<ImageWellImpl>(*this).handlers.push_back(std::move(handler));
+    WidgetAs<ImageWellWidget>(*this).onPress = [this, handler = std::move(handler)](std::int32_t x, std::int32_t y) {
+        CallFromToolkit([&] { handler(*this, x, y); });
+    };
 }
 
 void ImageWell::PressMouse(std::int32_t x, std::int32_t y)
 {
     // The widget outlives a handler that closes the window (it is deleted
     // later), so the release can still be delivered.
-    const QPointer<QWidget> well = &ImplOf<ImageWellImpl>(*this).Well();
+    const QPointer<QWidget> well = WidgetOf(*this);
     const QPointF at(x, y);
     QMouseEvent press(QEvent::MouseButtonPress, at, well->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
@@ -236,8 +195,6 @@ void ImageWell::PressMouse(std::int32_t x, std::int32_t y)
     QApplication::sendEvent(well, &release);
 }
 
-Separator::Separator() : RectControl(std::make_unique<SeparatorImpl>()) {}
-
-const PropertyTable& Separator::Properties() const { return RectControl::Properties(); }
+Separator::Separator() : RectControl(std::make_unique<Impl>(MakeSeparator())) {}
 
 }  // namespace platform

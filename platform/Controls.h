@@ -59,11 +59,10 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// A control with a widget inside its window. The text properties apply to
-// controls that show text.
+// A control with a widget inside its window's picture area. The text
+// properties apply to controls that show text.
 class RectControl : public Control {
 public:
-    RectControl();
     ~RectControl() override;
     const PropertyTable& Properties() const override;
     void AttachTo(Window& owner) override;
@@ -78,10 +77,9 @@ public:
     void SetHeight(std::int32_t v);
     std::int32_t TabIndex() const;
     void SetTabIndex(std::int32_t v);
-    bool Enabled() const;
     void SetEnabled(bool v);
-    bool Visible() const;
     void SetVisible(bool v);
+    void SetTextFont(const std::string& family);
     void SetTextSize(double points);
     void SetTextUnit(std::int32_t unit);
 
@@ -89,7 +87,6 @@ public:
     Impl& impl() const { return *impl_; }
 
 protected:
-    // The control's widget, made by the subclass.
     explicit RectControl(std::unique_ptr<Impl> impl);
 
 private:
@@ -137,7 +134,8 @@ public:
     const PropertyTable& Properties() const override;
     std::string Caption() const;
     void SetCaption(const std::string& caption);
-    // Default answers Return; Cancel answers Escape.
+    // In a dialog, Return presses the Default button and Escape the Cancel
+    // button, unless a list is open.
     void SetDefault(bool value);
     void SetCancel(bool value);
     void AddActionHandler(std::function<void(PushButton&)> handler);
@@ -151,6 +149,7 @@ public:
     const PropertyTable& Properties() const override;
     PicturePtr Image() const;
     void SetImage(PicturePtr picture);
+    // The one handler of a press; a later one replaces it.
     void AddMouseDownHandler(std::function<bool(ImageWell&, std::int32_t, std::int32_t)> handler);
     // Test seam: a mouse press at the control position.
     void PressMouse(std::int32_t x, std::int32_t y);
@@ -159,7 +158,6 @@ public:
 class Separator : public RectControl {
 public:
     Separator();
-    const PropertyTable& Properties() const override;
 };
 
 }  // namespace platform

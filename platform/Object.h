@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "platform/PropertyStream.h"
@@ -34,6 +36,22 @@ public:
 // the class does not declare, or a stream that ends inside a record, raises a
 // RuntimeException after the records before it were applied.
 void SetProperties(Object& object, StreamBytes stream);
+
+// A property the program never acts on: its value is read and dropped.
+inline PropertyDef Ignored(PropertyType type)
+{
+    return {type, [](Object&, const PropertyValue&) {}};
+}
+
+// A base class's table with more entries.
+inline PropertyTable Extended(const PropertyTable& base,
+                              std::initializer_list<std::pair<const std::string, PropertyDef>> more)
+{
+    PropertyTable table = base;
+    for (const auto& [name, def] : more)
+        table.insert_or_assign(name, def);
+    return table;
+}
 
 // Helper for property tables: a typed setter for a member function.
 template <class T, class V>

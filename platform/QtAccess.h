@@ -9,9 +9,13 @@ namespace platform {
 
 class Window;
 class Picture;
+class RectControl;
 
 // The widget that a window's controls are placed in (its content area).
 QWidget* ContentWidget(Window& window);
+
+// The widget that shows a control.
+QWidget* WidgetOf(const RectControl& control);
 
 // The pixels of a picture.
 QImage& ImageOf(Picture& picture);

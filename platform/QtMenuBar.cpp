@@ -47,11 +47,7 @@ void AddAction(QWidget& container, const MenuItem& item, const MenuChoice& onCho
 
 void AddItem(QWidget& container, const MenuItem& item, const MenuChoice& onChosen)
 {
-    if (item.Text == "-" && item.Children().empty()) {
-        auto* separator = new QAction(&container);
-        separator->setSeparator(true);
-        container.addAction(separator);
-    } else if (!item.Children().empty()) {
+    if (!item.Children().empty()) {
         AddMenu(container, item, onChosen);
     } else {
         AddAction(container, item, onChosen);

@@ -2,23 +2,12 @@
 
 #include <QWidget>
 
-#include "platform/ControlProperties.h"
 #include "platform/ControlWidgets.h"
 #include "platform/QtAccess.h"
 
 namespace platform {
 
-using namespace controls;
-
 namespace {
-
-PropertyDef FontFlag(bool RectControl::Impl::*flag)
-{
-    return Applied<RectControl, bool>([flag](RectControl& c, bool v) {
-        c.impl().*flag = v;
-        c.impl().ApplyFont();
-    });
-}
 
 PropertyTable RectControlTable(const PropertyTable& controlTable)
 {
@@ -31,33 +20,22 @@ PropertyTable RectControlTable(const PropertyTable& controlTable)
         {"TabIndex", Setter(Int32, &RectControl::SetTabIndex)},
         {"Enabled", Setter(Boolean, &RectControl::SetEnabled)},
         {"Visible", Setter(Boolean, &RectControl::SetVisible)},
-        {"TabStop", Applied<RectControl, bool>([](RectControl& c, bool v) {
-             c.impl().tabStop = v;
-             c.impl().ApplyFocusPolicy();
-         })},
-        {"Bold", FontFlag(&RectControl::Impl::bold)},
-        {"Italic", FontFlag(&RectControl::Impl::italic)},
-        {"Underline", FontFlag(&RectControl::Impl::underline)},
-        {"TextFont", Applied<RectControl, std::string>([](RectControl& c, const std::string& v) {
-             c.impl().textFont = v;
-             c.impl().ApplyFont();
-         })},
-        {"HelpTag", Applied<RectControl, std::string>([](RectControl& c, const std::string& v) {
-             c.impl().helpTag = v;
-             c.impl().widget->setToolTip(QString::fromStdString(v));
-         })},
+        {"TextFont", Setter(String, &RectControl::SetTextFont)},
     });
-    table.emplace("TabPanelIndex", Kept(Int32, "TabPanelIndex"));
-    for (const char* name : {"LockLeft", "LockTop", "LockRight", "LockBottom", "AutoDeactivate"})
-        table.emplace(name, Kept(Boolean, name));
-    for (const char* name : {"InitialParent", "DataSource", "DataField"})
-        table.emplace(name, Kept(String, name));
+    // Every control takes the keyboard focus its kind takes, never moves
+    // with its window (which keeps its size), and has plain text with no
+    // help tag or data binding: these properties are read and ignored.
+    for (const char* name : {"TabPanelIndex"})
+        table.emplace(name, Ignored(Int32));
+    for (const char* name : {"LockLeft", "LockTop", "LockRight", "LockBottom", "AutoDeactivate", "TabStop", "Bold",
+                             "Italic", "Underline"})
+        table.emplace(name, Ignored(Boolean));
+    for (const char* name : {"InitialParent", "DataSource", "DataField", "HelpTag"})
+        table.emplace(name, Ignored(String));
     return table;
 }
 
 }  // namespace
-
-RectControl::RectControl() : RectControl(std::make_unique<Impl>(new QWidget)) {}
 
 RectControl::RectControl(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
@@ -72,9 +50,11 @@ const PropertyTable& RectControl::Properties() const
 void RectControl::AttachTo(Window& owner)
 {
     Control::AttachTo(owner);
-    if (QWidget* content = ContentWidget(owner))
-        impl_->AttachTo(*content);
+    if (QWidget* area = ContentWidget(owner))
+        impl_->AttachTo(*area);
 }
+
+QWidget* WidgetOf(const RectControl& control) { return control.impl().widget; }
 
 std::int32_t RectControl::Left() const { return impl_->left; }
 std::int32_t RectControl::Top() const { return impl_->top; }
@@ -105,28 +85,22 @@ void RectControl::SetHeight(std::int32_t v)
     impl_->ApplyGeometry();
 }
 
+// The window links its focus chain once its controls are made.
 std::int32_t RectControl::TabIndex() const { return impl_->tabIndex; }
+void RectControl::SetTabIndex(std::int32_t v) { impl_->tabIndex = v; }
 
-void RectControl::SetTabIndex(std::int32_t v)
-{
-    impl_->tabIndex = v;
-    impl_->ApplyTabIndex();
-}
-
-bool RectControl::Enabled() const { return impl_->enabled; }
-
-void RectControl::SetEnabled(bool v)
-{
-    impl_->enabled = v;
-    impl_->widget->setEnabled(v);
-}
-
-bool RectControl::Visible() const { return impl_->visible; }
+void RectControl::SetEnabled(bool v) { impl_->widget->setEnabled(v); }
 
 void RectControl::SetVisible(bool v)
 {
     impl_->visible = v;
     impl_->ApplyVisible();
+}
+
+void RectControl::SetTextFont(const std::string& family)
+{
+    impl_->textFont = family;
+    impl_->ApplyFont();
 }
 
 void RectControl::SetTextSize(double points)
@@ -135,10 +109,7 @@ void RectControl::SetTextSize(double points)
     impl_->ApplyFont();
 }
 
-void RectControl::SetTextUnit(std::int32_t unit)
-{
-    impl_->textUnit = unit;
-    impl_->ApplyFont();
-}
+// Only unit 0, the default, occurs: sizes are layout pixels.
+void RectControl::SetTextUnit(std::int32_t) {}
 
 }  // namespace platform

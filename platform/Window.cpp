@@ -1,8 +1,10 @@
 #include "platform/Window.h"
 
+#include <algorithm>
+
 #include <QAction>
-#include <QEventLoop>
 #include <QMenuBar>
+#include <QVBoxLayout>
 
 #include "platform/QtAccess.h"
 #include "platform/QtMenuBar.h"
@@ -25,15 +27,93 @@ private:
     F f_;
 };
 
+// The window a new dialog belongs to: the oldest open one, the clock.
+QWidget* DialogParent(const Window& dialog)
+{
+    Window* first = windows::FirstOpenWindow();
+    return first && first != &dialog ? first->impl().top.data() : nullptr;
+}
+
 }  // namespace
 
-Window::Impl::Impl(Window& owner) : owner(owner), widget(new WindowWidget(owner))
+void Window::Impl::MakeWidgets()
 {
-    PushFlags();
+    area = new PictureArea(owner);
+    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (closeButton)
+        flags |= Qt::WindowCloseButtonHint;
+    if (IsDialog()) {
+        top = new DialogWidget(DialogParent(owner));
+        auto* layout = new QVBoxLayout(top);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(area);
+        top->setWindowFlags(flags | Qt::Dialog);
+    } else {
+        auto* main = new MainWindowWidget(owner);
+        main->setCentralWidget(area);
+        top = main;
+        top->setWindowFlags(flags | Qt::Window);
+        BuildMenuBar();
+    }
+    // The window is the picture area plus its menu bar, and the user cannot
+    // resize it.
+    top->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    top->setWindowTitle(QString::fromStdString(title));
     PushGeometry();
 }
 
-Window::Impl::~Impl() = default;
+void Window::Impl::BuildMenuBar()
+{
+    auto* main = qobject_cast<QMainWindow*>(top);
+    if (!main)
+        return;
+    qtMenuBar = menuTree ? BuildQtMenuBar(*menuTree, main, [this](const std::string& name, MenuItem::Role role) {
+        MenuChosen(name, role);
+    })
+                         : nullptr;
+    main->setMenuBar(qtMenuBar);
+    if (qtMenuBar)
+        qtMenuBar->show();  // a child added to a shown window stays hidden
+    PushGeometry();
+}
+
+void Window::Impl::PushGeometry()
+{
+    if (!area)
+        return;
+    area->setFixedSize(std::clamp<std::int32_t>(width, 0, QWIDGETSIZE_MAX),
+                       std::clamp<std::int32_t>(height, 0, QWIDGETSIZE_MAX));
+    // Now, not at the next turn of the event loop: the caller reads it back.
+    top->layout()->invalidate();
+    top->layout()->activate();
+}
+
+// Tab visits the controls that take the focus by keyboard, by tab index.
+// A control that takes no focus must stay out of the chain: Qt would carry
+// the chain through it and lose the controls linked after it.
+void Window::Impl::ChainFocus()
+{
+    std::vector<RectControl*> focusable;
+    for (const auto& [name, control] : controls) {
+        auto* rect = dynamic_cast<RectControl*>(control.get());
+        if (rect && (WidgetOf(*rect)->focusPolicy() & Qt::TabFocus))
+            focusable.push_back(rect);
+    }
+    std::ranges::stable_sort(focusable, {}, &RectControl::TabIndex);
+    for (std::size_t i = 1; i < focusable.size(); ++i)
+        QWidget::setTabOrder(WidgetOf(*focusable[i - 1]), WidgetOf(*focusable[i]));
+}
+
+void Window::Impl::Hide()
+{
+    if (!top)
+        return;
+    const QPointer<QWidget> parent = top->parentWidget();
+    top->hide();  // also ends a dialog's modal loop
+    // The keyboard goes back to the window the dialog was shown over.
+    if (parent && parent->isVisible())
+        parent->activateWindow();
+}
 
 void Window::Impl::MenuChosen(const std::string& name, MenuItem::Role role)
 {
@@ -59,23 +139,26 @@ Window::~Window()
 {
     windows::ForgetImplicit(*this);
     windows::ForgetOpen(*this);
-    if (impl_->modalLoop)
-        impl_->modalLoop->exit();
     // Controls hold widgets inside the window's widget: they go first.
     impl_->controls.clear();
-    delete impl_->widget.data();
+    delete impl_->top.data();
 }
 
+// Layout says what kind of window this is, so the widgets follow it.
 void Window::Constructor()
 {
+    Impl& d = *impl_;
     Dispatch([this] { WindowEvents::Layout(*this); });
-    impl_->laidOut = true;
+    d.MakeWidgets();
+    d.laidOut = true;
     Dispatch([this] { WindowEvents::CreateControls(*this); });
+    d.ChainFocus();
     Dispatch([this] { WindowEvents::AddMenuHandlers(*this); });
-    if (impl_->closed)
+    if (d.closed)
         return;
-    impl_->built = true;
-    impl_->PushVisible();
+    // A dialog shows when it is shown modally.
+    if (d.visible && !d.IsDialog())
+        d.top->show();
     Dispatch([this] { WindowEvents::Open(*this); });
 }
 
@@ -86,36 +169,22 @@ std::shared_ptr<platform::MenuBar> Window::MenuBar() const
 
 void Window::SetMenuBar(std::shared_ptr<platform::MenuBar> menuBar)
 {
-    Impl& d = *impl_;
-    delete d.qtMenuBar.data();
-    d.menuTree = std::move(menuBar);
-    if (d.menuTree) {
-        d.qtMenuBar = BuildQtMenuBar(*d.menuTree, d.widget, [&d](const std::string& name, MenuItem::Role role) {
-            d.MenuChosen(name, role);
-        });
-    }
-    d.widget->SetMenuBarWidget(d.qtMenuBar);
-    d.PushMenuBarVisibility();
+    impl_->menuTree = std::move(menuBar);
+    impl_->BuildMenuBar();
 }
 
 void Window::ShowModal()
 {
     Impl& d = *impl_;
-    if (d.closed)
+    if (d.closed || !d.top)
         return;
-    d.visible = true;
-    if (d.widget->windowModality() != Qt::ApplicationModal) {
-        d.widget->hide();  // modality only changes while hidden
-        d.widget->setWindowModality(Qt::ApplicationModal);
+    auto* dialog = qobject_cast<QDialog*>(d.top);
+    if (!dialog) {
+        d.top->show();
+        return;
     }
-    d.widget->show();
-    d.widget->raise();
-    d.widget->activateWindow();
     windows::ModalScope modal;
-    QEventLoop loop;
-    d.modalLoop = &loop;
-    loop.exec(QEventLoop::DialogExec);
-    d.modalLoop = nullptr;
+    dialog->exec();
 }
 
 void Window::Close()
@@ -128,10 +197,7 @@ void Window::Close()
     OnScopeExit leave([this] {
         windows::ForgetImplicit(*this);
         windows::ForgetOpen(*this);
-        impl_->visible = false;
-        impl_->widget->hide();
-        if (impl_->modalLoop)
-            impl_->modalLoop->exit();
+        impl_->Hide();
         windows::Retire(*this);
     });
     Dispatch([this] { WindowEvents::Close(*this); });
@@ -191,12 +257,13 @@ bool Window::ChooseMenuItem(const std::string& name)
 
 void Window::PressMouse(std::int32_t x, std::int32_t y)
 {
-    impl_->widget->PressAt(QPoint(x, y));
+    if (impl_->area)
+        impl_->area->PressAt(QPoint(x, y));
 }
 
 QWidget* ContentWidget(Window& window)
 {
-    return window.impl().widget;
+    return window.impl().area;
 }
 
 }  // namespace platform

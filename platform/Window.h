@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -16,7 +15,9 @@ class Control;
 class MenuBar;
 
 // A top-level window. Building it (Constructor) runs, in order, Layout,
-// CreateControls and AddMenuHandlers, shows it when Visible, and raises Open.
+// CreateControls and AddMenuHandlers, shows it when Visible (a dialog only
+// when it is shown modally), and raises Open. Its Frame, set by Layout, makes
+// it a dialog (1, 2, 8) or a window with a menu bar.
 // From the start of its construction until its Close handler has returned it
 // is the single instance of its class, found by ImplicitWindow.
 class Window : public Object {
@@ -31,8 +32,9 @@ public:
 
     void Constructor();
 
-    // Size, in pixels, of the window's content. A change made by the program
-    // raises Resized before the setter returns.
+    // Size, in pixels, of the window's picture area, below its menu bar. A
+    // change made by the program raises Resized before the setter returns.
+    // The user cannot resize the window.
     std::int32_t Width() const;
     std::int32_t Height() const;
     void SetWidth(std::int32_t width);
@@ -56,11 +58,11 @@ public:
     std::shared_ptr<platform::MenuBar> MenuBar() const;
     void SetMenuBar(std::shared_ptr<platform::MenuBar> menuBar);
 
-    bool Resizeable() const;
     bool CloseButton() const;
-    bool Visible() const;
 
-    // Shows the window modally; returns once it has closed.
+    // Shows a dialog modally, over the oldest open window, and returns once
+    // it has closed; the keyboard then goes back to that window. Any other
+    // window is only shown.
     void ShowModal();
     // Raises Close, then hides the window and forgets it.
     void Close();

@@ -12,35 +12,35 @@
 
 #include "platform/Controls.h"
 #include "platform/Menu.h"
-#include "platform/PropertyStream.h"
 #include "platform/Window.h"
 #include "platform/WindowWidget.h"
 
-class QEventLoop;
 class QMenuBar;
 
 namespace platform {
 
-// The state behind a Window: the values its properties last took, and the
-// widgets that show them.
+// The state behind a Window: the values its properties last took, and, once
+// Layout has said what kind of window it is, the widgets that show them.
 struct Window::Impl {
-    explicit Impl(Window& owner);
-    ~Impl();
+    explicit Impl(Window& owner) : owner(owner) {}
 
+    // Frame 1, 2 (modal) and 8 (sheet) make a dialog; any other a window
+    // with a menu bar.
+    bool IsDialog() const { return frame == 1 || frame == 2 || frame == 8; }
+    void MakeWidgets();
+    void BuildMenuBar();
     void PushGeometry();
-    void PushFlags();
-    void PushBackColor();
-    void PushMenuBarVisibility();
-    void PushVisible();
+    void ChainFocus();
+    void Hide();
     void MenuChosen(const std::string& name, MenuItem::Role role);
 
     Window& owner;
-    QPointer<WindowWidget> widget;
+    QPointer<QWidget> top;
+    QPointer<PictureArea> area;
     QPointer<QMenuBar> qtMenuBar;
     std::shared_ptr<platform::MenuBar> menuTree;
     PicturePtr backdrop;
 
-    std::int32_t placement = 0;
     std::int32_t width = 600;
     std::int32_t height = 400;
     std::int32_t minWidth = 64;
@@ -48,19 +48,9 @@ struct Window::Impl {
     std::int32_t maxWidth = 32000;
     std::int32_t maxHeight = 32000;
     std::int32_t frame = 0;
-    std::int32_t macProcId = 0;
-    bool composite = false;
-    bool hasBackColor = false;
-    Color backColor{255, 255, 255};
     std::string title;
     bool visible = true;
-    bool fullScreen = false;
-    bool menuBarVisible = true;
     bool closeButton = true;
-    bool resizeable = true;
-    bool liveResize = true;
-    bool maximizeButton = true;
-    bool minimizeButton = true;
 
     std::vector<std::pair<std::string, std::unique_ptr<Control>>> controls;
     std::map<std::string, std::function<bool()>, std::less<>> menuHandlers;
@@ -68,10 +58,7 @@ struct Window::Impl {
     // Layout has run: from now on a size change made by the program raises
     // Resized.
     bool laidOut = false;
-    // The window has been built and shown (when Visible).
-    bool built = false;
     bool closed = false;
-    QEventLoop* modalLoop = nullptr;
 };
 
 // The window's hooks, for the platform layer's callers.

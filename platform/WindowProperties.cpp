@@ -1,44 +1,25 @@
-#include <algorithm>
-
-#include <QMenuBar>
-#include <QPalette>
-
 #include "platform/WindowImpl.h"
 
 namespace platform {
 namespace {
 
-int WidgetSize(std::int32_t value)
-{
-    return std::clamp<std::int32_t>(value, 0, QWIDGETSIZE_MAX);
-}
-
-// A table entry for a property kept in the window's state.
-template <class V, class Apply>
-PropertyDef Stored(PropertyType type, V Window::Impl::*member, Apply apply)
-{
-    return {type, [member, apply](Object& o, const PropertyValue& v) {
-                Window::Impl& d = static_cast<Window&>(o).impl();
-                d.*member = std::get<V>(v);
-                apply(d);
-            }};
-}
-
+// A property that the window only keeps until it builds its widgets.
 template <class V>
 PropertyDef Kept(PropertyType type, V Window::Impl::*member)
 {
-    return Stored(type, member, [](Window::Impl&) {});
+    return {type, [member](Object& o, const PropertyValue& v) { static_cast<Window&>(o).impl().*member = std::get<V>(v); }};
 }
 
 }  // namespace
 
+// Both windows are fixed in size, placed by Qt, without colour, maximise or
+// minimise button: the properties for those are read and ignored.
 const PropertyTable& Window::Properties() const
 {
     using I = Window::Impl;
-    constexpr auto Int32 = PropertyType::Int32;
-    constexpr auto Boolean = PropertyType::Boolean;
+    using enum PropertyType;
     static const PropertyTable table{
-        {"Placement", Kept(Int32, &I::placement)},
+        {"Placement", Ignored(Int32)},
         {"Width", Setter(Int32, &Window::SetWidth)},
         {"Height", Setter(Int32, &Window::SetHeight)},
         {"MinWidth", Setter(Int32, &Window::SetMinWidth)},
@@ -46,71 +27,21 @@ const PropertyTable& Window::Properties() const
         {"MaxWidth", Setter(Int32, &Window::SetMaxWidth)},
         {"MaxHeight", Setter(Int32, &Window::SetMaxHeight)},
         {"Frame", Kept(Int32, &I::frame)},
-        {"Composite", Kept(Boolean, &I::composite)},
-        {"HasBackColor", Stored(Boolean, &I::hasBackColor, [](I& d) { d.PushBackColor(); })},
-        {"BackColor", Stored(PropertyType::Color, &I::backColor, [](I& d) { d.PushBackColor(); })},
-        {"Title", Setter(PropertyType::String, &Window::SetTitle)},
-        {"Visible", Stored(Boolean, &I::visible, [](I& d) { d.PushVisible(); })},
-        {"FullScreen", Kept(Boolean, &I::fullScreen)},
-        {"MenuBarVisible", Stored(Boolean, &I::menuBarVisible, [](I& d) { d.PushMenuBarVisibility(); })},
-        {"CloseButton", Stored(Boolean, &I::closeButton, [](I& d) { d.PushFlags(); })},
-        {"Resizeable", Stored(Boolean, &I::resizeable, [](I& d) { d.PushGeometry(); d.PushFlags(); })},
-        {"LiveResize", Kept(Boolean, &I::liveResize)},
-        {"MaximizeButton", Stored(Boolean, &I::maximizeButton, [](I& d) { d.PushFlags(); })},
-        {"MinimizeButton", Stored(Boolean, &I::minimizeButton, [](I& d) { d.PushFlags(); })},
-        {"MacProcID", Kept(Int32, &I::macProcId)},
+        {"Composite", Ignored(Boolean)},
+        {"HasBackColor", Ignored(Boolean)},
+        {"BackColor", Ignored(Color)},
+        {"Title", Setter(String, &Window::SetTitle)},
+        {"Visible", Kept(Boolean, &I::visible)},
+        {"FullScreen", Ignored(Boolean)},
+        {"MenuBarVisible", Ignored(Boolean)},
+        {"CloseButton", Kept(Boolean, &I::closeButton)},
+        {"Resizeable", Ignored(Boolean)},
+        {"LiveResize", Ignored(Boolean)},
+        {"MaximizeButton", Ignored(Boolean)},
+        {"MinimizeButton", Ignored(Boolean)},
+        {"MacProcID", Ignored(Int32)},
     };
     return table;
-}
-
-void Window::Impl::PushGeometry()
-{
-    if (!resizeable) {
-        widget->setFixedSize(WidgetSize(width), WidgetSize(height));
-        return;
-    }
-    widget->setMinimumSize(WidgetSize(minWidth), WidgetSize(minHeight));
-    widget->setMaximumSize(WidgetSize(maxWidth), WidgetSize(maxHeight));
-    widget->resize(WidgetSize(width), WidgetSize(height));
-}
-
-void Window::Impl::PushFlags()
-{
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (closeButton)
-        flags |= Qt::WindowCloseButtonHint;
-    if (minimizeButton)
-        flags |= Qt::WindowMinimizeButtonHint;
-    if (maximizeButton && resizeable)
-        flags |= Qt::WindowMaximizeButtonHint;
-    if (flags == widget->windowFlags())
-        return;
-    const bool shown = widget->isVisible();
-    widget->setWindowFlags(flags);  // hides the widget
-    if (shown)
-        widget->show();
-}
-
-void Window::Impl::PushBackColor()
-{
-    widget->setAutoFillBackground(hasBackColor);
-    QPalette palette;
-    if (hasBackColor)
-        palette.setColor(QPalette::Window, QColor(backColor.red, backColor.green, backColor.blue));
-    widget->setPalette(palette);
-}
-
-void Window::Impl::PushMenuBarVisibility()
-{
-    if (qtMenuBar)
-        qtMenuBar->setVisible(menuBarVisible);
-}
-
-// Until it is built, the window only records whether it will be shown.
-void Window::Impl::PushVisible()
-{
-    if (built && !closed)
-        widget->setVisible(visible);
 }
 
 std::int32_t Window::Width() const { return impl_->width; }
@@ -140,29 +71,11 @@ void Window::SetHeight(std::int32_t height)
         Dispatch([this] { WindowEvents::Resized(*this); });
 }
 
-void Window::SetMinWidth(std::int32_t value)
-{
-    impl_->minWidth = value;
-    impl_->PushGeometry();
-}
-
-void Window::SetMinHeight(std::int32_t value)
-{
-    impl_->minHeight = value;
-    impl_->PushGeometry();
-}
-
-void Window::SetMaxWidth(std::int32_t value)
-{
-    impl_->maxWidth = value;
-    impl_->PushGeometry();
-}
-
-void Window::SetMaxHeight(std::int32_t value)
-{
-    impl_->maxHeight = value;
-    impl_->PushGeometry();
-}
+// The window has a fixed size, so the bounds only hold the values given.
+void Window::SetMinWidth(std::int32_t value) { impl_->minWidth = value; }
+void Window::SetMinHeight(std::int32_t value) { impl_->minHeight = value; }
+void Window::SetMaxWidth(std::int32_t value) { impl_->maxWidth = value; }
+void Window::SetMaxHeight(std::int32_t value) { impl_->maxHeight = value; }
 
 std::string Window::Title() const
 {
@@ -172,7 +85,8 @@ std::string Window::Title() const
 void Window::SetTitle(const std::string& title)
 {
     impl_->title = title;
-    impl_->widget->setWindowTitle(QString::fromStdString(title));
+    if (impl_->top)
+        impl_->top->setWindowTitle(QString::fromStdString(title));
 }
 
 PicturePtr Window::Backdrop() const
@@ -183,11 +97,10 @@ PicturePtr Window::Backdrop() const
 void Window::SetBackdrop(PicturePtr picture)
 {
     impl_->backdrop = std::move(picture);
-    impl_->widget->update();
+    if (impl_->area)
+        impl_->area->update();
 }
 
-bool Window::Resizeable() const { return impl_->resizeable; }
 bool Window::CloseButton() const { return impl_->closeButton; }
-bool Window::Visible() const { return impl_->visible; }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 
 #include "platform/Picture.h"
 #include "platform/QtAccess.h"
@@ -12,65 +13,63 @@
 
 namespace platform {
 
-WindowWidget::WindowWidget(Window& window) : window_(window)
-{
-}
+PictureArea::PictureArea(Window& window) : window_(window) {}
 
-void WindowWidget::SetMenuBarWidget(QMenuBar* menuBar)
-{
-    menuBar_ = menuBar;
-    PlaceMenuBar();
-}
-
-void WindowWidget::PressAt(QPoint point)
+void PictureArea::PressAt(QPoint point)
 {
     if (childAt(point))
-        return;  // the press belongs to the menu bar or a control
-    const QPointF local(point);
-    QMouseEvent press(QEvent::MouseButtonPress, local, mapToGlobal(local), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+        return;  // the press belongs to a control
+    const QPointF at(point);
+    QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(this, &press);
 }
 
-void WindowWidget::paintEvent(QPaintEvent*)
+void PictureArea::paintEvent(QPaintEvent*)
 {
-    const PicturePtr backdrop = window_.Backdrop();
-    if (!backdrop)
-        return;
-    QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), ImageOf(*backdrop));
+    if (const PicturePtr backdrop = window_.Backdrop())
+        QPainter(this).drawImage(QPoint(0, 0), ImageOf(*backdrop));
 }
 
-void WindowWidget::mousePressEvent(QMouseEvent* event)
+void PictureArea::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     const QPoint point = event->position().toPoint();
     if (childAt(point))
-        return;  // passed up by a child that ignores presses
+        return;  // passed up by a control that ignores presses
     CallFromToolkit([&] { WindowEvents::MouseDown(window_, point.x(), point.y()); });
 }
 
-void WindowWidget::closeEvent(QCloseEvent* event)
+MainWindowWidget::MainWindowWidget(Window& window) : window_(window) {}
+
+// The close box goes through the window's Close, which runs its handler.
+void MainWindowWidget::closeEvent(QCloseEvent* event)
 {
     if (window_.IsClosed()) {
         event->accept();
         return;
     }
+    event->ignore();
     CallFromToolkit([this] { window_.Close(); });
-    event->accept();
 }
 
-void WindowWidget::resizeEvent(QResizeEvent*)
+DialogWidget::DialogWidget(QWidget* parent) : QDialog(parent) {}
+
+void DialogWidget::reject()
 {
-    PlaceMenuBar();
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (button->property(kCancelButtonProperty).toBool() && button->isVisible()) {
+            if (button->isEnabled())
+                button->click();
+            return;
+        }
+    }
 }
 
-void WindowWidget::PlaceMenuBar()
+// Only the program closes a dialog: a close request is taken as Escape.
+void DialogWidget::closeEvent(QCloseEvent* event)
 {
-    if (!menuBar_)
-        return;
-    menuBar_->setGeometry(0, 0, width(), menuBar_->sizeHint().height());
-    menuBar_->raise();
+    event->ignore();
+    reject();
 }
 
 }  // namespace platform

@@ -162,6 +162,16 @@ window_size() {
     xwininfo -id "$1" | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w, h }'
 }
 
+# expect_picture_size <window> <width> <height>: the clock window is a
+# picture area of that size below its menu bar.
+expect_picture_size() {
+    local width height bar
+    read -r width height < <(window_size "$1")
+    bar=$((height - $3))
+    [ "$width" -eq "$2" ] && [ "$bar" -ge 12 ] && [ "$bar" -le 40 ] ||
+        fail "clock window $width x $height, expected $2 x $3 below a menu bar"
+}
+
 # Keys go to the focused window; there is no window manager to give focus.
 send_keys() {
     xdotool windowfocus --sync "$1"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Without a data folder: the clock window keeps its layout (320 x 480, titled
-# 00:00:00) while the message box says the data are missing; dismissing it
-# ends the program with status 0 and the settings written as usual. SIGTERM
+# Without a data folder: the clock window keeps its layout (a 320 x 480
+# picture area, titled 00:00:00) while the message box says the data are
+# missing; dismissing it ends the program with status 0 and the settings
+# written as usual. SIGTERM
 # while the message shows ends it the same way within a second, and the
 # settings read behind the message are written back, not the defaults.
 # shellcheck source=tests/endtoend/lib.sh
@@ -30,8 +31,7 @@ wait_for_message() {
 xvfb_start
 app_start
 wait_for_message
-read -r width height < <(window_size "$clock")
-[ "$width $height" = "320 480" ] || fail "clock window $width x $height, expected the layout's 320 x 480"
+expect_picture_size "$clock" 320 480  # the layout's size
 
 sleep 1  # the clock does not tick while the message is up
 [ "$(window_title "$clock")" = "00:00:00" ] || fail "the clock ticked behind the message box"

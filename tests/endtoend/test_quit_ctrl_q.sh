@@ -17,9 +17,7 @@ audio_start "$WORK/audio"
 app_start
 window=$(app_window)
 
-read -r width height < <(window_size "$window")
-note "window $width x $height"
-[ "$width $height" = "384 512" ] || fail "start size $width x $height, expected 384 x 512 with the HD data folder"
+expect_picture_size "$window" 384 512  # the HD data folder's start size
 
 # Until the first tick the title is the layout's 00:00:00.
 title=$(wait_for_title "$window" "$TIME_PATTERN" 10)

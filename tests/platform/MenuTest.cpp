@@ -60,7 +60,7 @@ TEST_F(MenuTest, MenuBarShowsTheTreeWithRolesAndShortcuts)
     ProbeWindow window;
     window.SetMenuBar(ClockMenus());
     window.Constructor();
-    auto* bar = ContentWidget(window)->findChild<QMenuBar*>();
+    auto* bar = ContentWidget(window)->window()->findChild<QMenuBar*>();
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(bar->actions().size(), 2);
     EXPECT_EQ(bar->actions()[1]->text(), QStringLiteral("ウィンドウ"));

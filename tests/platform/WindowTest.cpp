@@ -87,7 +87,7 @@ TEST_F(WindowTest, CloseRunsItsHandlerOnceThenLeavesTheRegistry)
     SCOPED_TRACE("the close box goes through the same Close");
     ProbeWindow boxed;
     boxed.Constructor();
-    EXPECT_TRUE(ContentWidget(boxed)->close());
+    ContentWidget(boxed)->window()->close();
     EXPECT_EQ(CountOf(boxed.calls, "Close"), 1);
     EXPECT_EQ(platform::ImplicitWindow(kProbeClass), nullptr);
 }
@@ -142,75 +142,76 @@ TEST_F(WindowTest, WindowStreamSetsAFixedSizeTitledWindow)
     ProbeWindow window;
     window.onLayout = [&] { platform::SetProperties(window, kFixedWindowStream); };
     window.Constructor();
-    QWidget* widget = ContentWidget(window);
+    QWidget* top = ContentWidget(window)->window();
 
-    EXPECT_EQ(widget->size(), QSize(320, 480));
-    EXPECT_EQ(widget->windowTitle(), QStringLiteral("00:00:00"));
-    EXPECT_TRUE(widget->isVisible());
-
-    // The user cannot resize: the widget's size is fixed at the window's.
-    window.SetMinWidth(192);
-    window.SetMaxWidth(768);
-    EXPECT_EQ(widget->minimumSize(), QSize(320, 480));
-    EXPECT_EQ(widget->maximumSize(), QSize(320, 480));
-    const Qt::WindowFlags flags = widget->windowFlags();
+    EXPECT_EQ(ContentWidget(window)->size(), QSize(320, 480));
+    EXPECT_EQ(top->windowTitle(), QStringLiteral("00:00:00"));
+    EXPECT_TRUE(top->isVisible());
+    EXPECT_EQ(top->minimumSize(), top->maximumSize()) << "the user cannot resize";
+    const Qt::WindowFlags flags = top->windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-
-    constexpr auto resizeable = platform::BuildStream([] { return std::array{Record::Boolean("Resizeable", true)}; });
-    platform::SetProperties(window, resizeable);
-    EXPECT_EQ(widget->minimumSize(), QSize(192, 64));
-    EXPECT_EQ(widget->maximumSize(), QSize(768, 32000));
-    EXPECT_EQ(widget->size(), QSize(320, 480));
 }
 
-TEST_F(WindowTest, BackdropCoversTheWholeWindowUnderTheMenuBar)
+// The menu bar lies above the picture area, which is exactly Width x Height
+// and shows the whole backdrop; the window grows by the menu bar.
+TEST_F(WindowTest, PictureAreaIsTheWholeSizeBelowTheMenuBar)
 {
     ProbeWindow window;
     window.Constructor();
     window.SetMenuBar(OneMenu());
     window.SetWidth(100);
     window.SetHeight(300);
-
     auto picture = std::make_shared<platform::Picture>(100, 300);
     ImageOf(*picture).fill(QColor(255, 0, 0));
     window.SetBackdrop(picture);
     EXPECT_EQ(window.Backdrop(), picture);
 
-    QWidget* widget = ContentWidget(window);
-    EXPECT_EQ(widget->size(), QSize(100, 300)) << "the menu bar lies inside the window";
-    const QImage shot = widget->grab().toImage();
-    const int menuBarHeight = widget->findChild<QMenuBar*>()->height();
-    ASSERT_LT(menuBarHeight, 300);
-    EXPECT_NE(shot.pixelColor(1, 1), QColor(255, 0, 0)) << "the menu bar is drawn over the top";
+    QWidget* area = ContentWidget(window);
+    QWidget* top = area->window();
+    const int menuBarHeight = top->findChild<QMenuBar*>()->height();
+    ASSERT_GT(menuBarHeight, 0);
+    EXPECT_EQ(area->size(), QSize(100, 300));
+    EXPECT_EQ(area->mapTo(top, QPoint(0, 0)), QPoint(0, menuBarHeight));
+    EXPECT_EQ(top->size(), QSize(100, 300 + menuBarHeight));
+
+    const QImage shot = top->grab().toImage();
+    EXPECT_NE(shot.pixelColor(1, 1), QColor(255, 0, 0)) << "the menu bar";
     EXPECT_EQ(shot.pixelColor(0, menuBarHeight), QColor(255, 0, 0));
-    EXPECT_EQ(shot.pixelColor(99, 299), QColor(255, 0, 0));
+    EXPECT_EQ(shot.pixelColor(99, menuBarHeight + 299), QColor(255, 0, 0));
+
+    SCOPED_TRACE("a size change moves the whole window with it");
+    window.SetHeight(256);
+    EXPECT_EQ(top->size(), QSize(100, 256 + menuBarHeight));
 }
 
-TEST_F(WindowTest, PressesInTheWindowAreaReachMouseDown)
+TEST_F(WindowTest, PressesInThePictureAreaReachMouseDown)
 {
     ProbeWindow window;
     window.Constructor();
     window.SetWidth(200);
     window.SetHeight(200);
     window.SetMenuBar(OneMenu());
-    QWidget* widget = ContentWidget(window);
-    auto* label = new QLabel(QStringLiteral("label"), widget);
+    QWidget* area = ContentWidget(window);
+    auto* label = new QLabel(QStringLiteral("label"), area);
     label->setGeometry(100, 100, 50, 50);
     label->show();
 
     window.PressMouse(10, 150);
-    window.PressMouse(2, 2);      // on the menu bar
+    window.PressMouse(0, 0);      // the area's corner, just below the menu bar
     window.PressMouse(120, 120);  // on a control
-    // A real press on a label is passed up to the window, which leaves it.
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), label->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(label, &press);
+    // A real press on a label is passed up to the area, which leaves it; one
+    // on the menu bar is the menu bar's.
+    for (QWidget* target : {static_cast<QWidget*>(label), static_cast<QWidget*>(area->window()->findChild<QMenuBar*>())}) {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+    }
 
     std::vector<std::string> presses;
     std::ranges::copy_if(window.calls, std::back_inserter(presses), [](auto& c) { return c.starts_with("Mouse"); });
-    EXPECT_EQ(presses, std::vector<std::string>{"MouseDown 10,150"});
+    EXPECT_EQ(presses, (std::vector<std::string>{"MouseDown 10,150", "MouseDown 0,0"}));
 }
 
 TEST_F(WindowTest, ControlsAreFoundByNameAndIndex)
