@@ -43,7 +43,7 @@ void Window::Impl::MakeWidgets()
     if (closeButton)
         flags |= Qt::WindowCloseButtonHint;
     if (IsDialog()) {
-        top = new DialogWidget(DialogParent(owner));
+        top = new DialogWidget(owner, DialogParent(owner));
         auto* layout = new QVBoxLayout(top);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(area);

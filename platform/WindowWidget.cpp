@@ -39,20 +39,24 @@ void PictureArea::mousePressEvent(QMouseEvent* event)
     CallFromToolkit([&] { WindowEvents::MouseDown(window_, point.x(), point.y()); });
 }
 
-MainWindowWidget::MainWindowWidget(Window& window) : window_(window) {}
+namespace {
 
-// The close box goes through the window's Close, which runs its handler.
-void MainWindowWidget::closeEvent(QCloseEvent* event)
+// A close request (the close box, a quit) goes through the window's Close,
+// which runs its handler and hides the widget.
+void RequestClose(Window& window, QCloseEvent* event)
 {
-    if (window_.IsClosed()) {
-        event->accept();
-        return;
-    }
     event->ignore();
-    CallFromToolkit([this] { window_.Close(); });
+    if (!window.IsClosed())
+        CallFromToolkit([&] { window.Close(); });
 }
 
-DialogWidget::DialogWidget(QWidget* parent) : QDialog(parent) {}
+}  // namespace
+
+MainWindowWidget::MainWindowWidget(Window& window) : window_(window) {}
+
+void MainWindowWidget::closeEvent(QCloseEvent* event) { RequestClose(window_, event); }
+
+DialogWidget::DialogWidget(Window& window, QWidget* parent) : QDialog(parent), window_(window) {}
 
 void DialogWidget::reject()
 {
@@ -65,11 +69,6 @@ void DialogWidget::reject()
     }
 }
 
-// Only the program closes a dialog: a close request is taken as Escape.
-void DialogWidget::closeEvent(QCloseEvent* event)
-{
-    event->ignore();
-    reject();
-}
+void DialogWidget::closeEvent(QCloseEvent* event) { RequestClose(window_, event); }
 
 }  // namespace platform

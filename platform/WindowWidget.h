@@ -43,12 +43,15 @@ private:
 // no list is open.
 class DialogWidget : public QDialog {
 public:
-    explicit DialogWidget(QWidget* parent);
+    DialogWidget(Window& window, QWidget* parent);
     // Presses the cancel button; a dialog without one stays open.
     void reject() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    Window& window_;
 };
 
 // Marks the push button that Escape presses.

@@ -1,3 +1,4 @@
+#include <array>
 #include <csignal>
 #include <stdexcept>
 #include <string>
@@ -11,6 +12,8 @@
 
 #include "platform/Controls.h"
 #include "platform/MsgBox.h"
+#include "platform/Object.h"
+#include "platform/PropertyStream.h"
 #include "platform/Runtime.h"
 #include "tests/platform/RuntimeTestSupport.h"
 
@@ -163,6 +166,10 @@ TEST_F(RuntimeTest, QuitClosesTheModalWindowFirstAndTheRestAfterItsHandler)
     clock.onClose = [&] { order.push_back("clock closed"); };
     clock.Constructor();
     ProbeWindow dialog("probeDialog.probeDialog");
+    dialog.onLayout = [&] {
+        constexpr auto modal = platform::BuildStream([] { return std::array{platform::Record::Int32("Frame", 1)}; });
+        platform::SetProperties(dialog, modal);
+    };
     dialog.onClose = [&] { order.push_back("dialog closed"); };
     dialog.Constructor();
     QTimer::singleShot(0, [&] {
