@@ -35,8 +35,9 @@ private:
     Window* owner_ = nullptr;
 };
 
-// A repeating or one-shot timer. Mode 0 is off, 1 fires once, 2 fires every
-// Period milliseconds. It runs as soon as Mode and Period say so.
+// In Mode 2 the timer fires on every multiple of Period milliseconds of the
+// wall clock (a Period of 500 ticks on the whole and half seconds); any other
+// Mode leaves it off. It runs as soon as Mode and Period say so.
 class Timer : public Control {
 public:
     Timer();

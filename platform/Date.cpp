@@ -12,11 +12,13 @@ std::shared_ptr<Clock> installedClock;
 
 LocalTime SystemLocalTime()
 {
-    const std::time_t now = std::time(nullptr);
+    using namespace std::chrono;
+    const auto now = time_point_cast<milliseconds>(system_clock::now());
+    const std::time_t seconds = system_clock::to_time_t(now);
     std::tm parts{};
-    localtime_r(&now, &parts);
-    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
-            parts.tm_hour,        parts.tm_min,     parts.tm_sec};
+    localtime_r(&seconds, &parts);
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec,
+            static_cast<int>(now.time_since_epoch().count() % 1000)};
 }
 
 }  // namespace

@@ -7,6 +7,7 @@ namespace platform {
 
 struct LocalTime {
     int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+    int millisecond = 0;
 };
 
 // Where the time of day comes from; tests install their own.

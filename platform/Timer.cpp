@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "platform/Controls.h"
+#include "platform/Date.h"
 #include "platform/RuntimeInternal.h"
 #include "platform/Window.h"
 
@@ -20,6 +21,13 @@ namespace {
 
 enum class Source { Toolkit, Caller };
 
+// A wake-up this close before a boundary is early: the tick waits for the
+// boundary, so it never reads the second that is just ending.
+bool IsEarly(std::int32_t untilBoundary, std::int32_t period)
+{
+    return untilBoundary <= std::min(5, period / 10);
+}
+
 // A timer of a closed window stays quiet until the window is deleted.
 void RunActions(Timer& timer, const std::vector<std::function<void(Timer&)>>& actions, Source source)
 {
@@ -35,24 +43,35 @@ void RunActions(Timer& timer, const std::vector<std::function<void(Timer&)>>& ac
     }
 }
 
-// Mode 0 is off, 1 fires once, 2 fires every period.
-void Reconfigure(Timer::Impl& impl)
+// Milliseconds from now, on the wall clock, to its next multiple of period
+// counted from midnight: 1 to period.
+std::int32_t UntilNextBoundary(std::int32_t period)
 {
-    impl.timer.stop();
-    if (impl.mode != 1 && impl.mode != 2)
-        return;
-    impl.timer.setSingleShot(impl.mode == 1);
-    impl.timer.start(std::max<std::int32_t>(impl.period, 0));
+    const LocalTime now = Date().Time();
+    const std::int64_t msOfDay = ((now.hour * 60LL + now.minute) * 60 + now.second) * 1000 + now.millisecond;
+    return static_cast<std::int32_t>(period - msOfDay % period);
+}
+
+// A single shot re-armed at every tick, so the ticks keep to the wall
+// clock's boundaries and follow it when it jumps.
+void Arm(Timer::Impl& impl)
+{
+    impl.timer.start(UntilNextBoundary(impl.period));
 }
 
 }  // namespace
 
+// Mode 2 fires on every multiple of Period milliseconds of the wall clock;
+// any other mode leaves the timer off.
 Timer::Timer() : impl_(std::make_unique<Impl>())
 {
+    impl_->timer.setSingleShot(true);
+    impl_->timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&impl_->timer, &QTimer::timeout, &impl_->timer, [this] {
-        if (impl_->mode == 1)
-            impl_->mode = 0;  // a single shot has fired
-        RunActions(*this, impl_->actions, Source::Toolkit);
+        const bool early = IsEarly(UntilNextBoundary(impl_->period), impl_->period);
+        Arm(*impl_);
+        if (!early)
+            RunActions(*this, impl_->actions, Source::Toolkit);
     });
 }
 
@@ -82,13 +101,17 @@ std::int32_t Timer::Period() const
 void Timer::SetMode(std::int32_t mode)
 {
     impl_->mode = mode;
-    Reconfigure(*impl_);
+    if (mode == 2)
+        Arm(*impl_);
+    else
+        impl_->timer.stop();
 }
 
 void Timer::SetPeriod(std::int32_t period)
 {
-    impl_->period = period;
-    Reconfigure(*impl_);
+    impl_->period = std::max<std::int32_t>(period, 1);
+    if (impl_->mode == 2)
+        Arm(*impl_);
 }
 
 bool Timer::IsRunning() const

@@ -33,11 +33,11 @@ void DismissMessageBoxes()
 
 // A timer owned by the test that runs fn at each of its ticks.
 struct TickingTimer {
-    explicit TickingTimer(std::function<void()> fn, std::int32_t mode = 2)
+    explicit TickingTimer(std::function<void()> fn)
     {
         timer.AddActionHandler([fn = std::move(fn)](platform::Timer&) { fn(); });
         timer.SetPeriod(0);
-        timer.SetMode(mode);
+        timer.SetMode(2);
     }
     platform::Timer timer;
 };
@@ -77,7 +77,7 @@ TEST_F(RuntimeTest, OtherExceptionEndsTheLoopAndIsRaisedFromRun)
     int laterTicks = 0;
     ProbeWindow window;
     window.Constructor();
-    TickingTimer failing([] { throw std::logic_error("broken invariant"); }, 1);
+    TickingTimer failing([] { throw std::logic_error("broken invariant"); });
     EXPECT_THROW(platform::RuntimeRun(), std::logic_error);
 
     // The program is ending: no handler runs any more, yet a quit still
