@@ -1,6 +1,7 @@
 #include "platform/Date.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 
