@@ -32,9 +32,17 @@ install_missing_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y $missing
 }
 
+# build_project [cmake option...]
 build_project() {
-    cmake -S "$REPO_ROOT" -B "$BUILD_DIR"
-    cmake --build "$BUILD_DIR" -j"$JOBS"
+    build_into "$BUILD_DIR" "$@"
+}
+
+# build_into <build dir> [cmake option...]
+build_into() {
+    local dir=$1
+    shift
+    cmake -S "$REPO_ROOT" -B "$dir" "$@"
+    cmake --build "$dir" -j"$JOBS"
 }
 
 # Made-up data when a list or the data folder is missing; the tool makes
