@@ -14,10 +14,10 @@ constexpr pa_usec_t kBufferUsec = 100 * PA_USEC_PER_MSEC;
 
 // The server mixes and resamples each stream on its own and chokes on a few
 // dozen: 32 streams started together stretched a 1 s clip to 1.9 s, and 250
-// had PulseAudio killed for hogging its real-time thread. More plays of one
-// clip at one moment join its newest stream; they would only make it louder.
-constexpr std::size_t kMaxStreamsTogether = 16;
-constexpr auto kTogether = std::chrono::milliseconds(100);
+// had PulseAudio killed for hogging its real-time thread. Further plays of a
+// clip that many streams play join its newest stream and end with it; they
+// would only have made it louder.
+constexpr std::size_t kMaxStreamsPerClip = 16;
 
 // Without a server, every play of a busy minute would try again.
 constexpr auto kRetryAfter = std::chrono::seconds(1);
@@ -128,13 +128,13 @@ void PulseSoundOutput::Connect()
 
 void PulseSoundOutput::Start(std::shared_ptr<Mp3Clip> clip)
 {
-    if (JoinStarted(*clip))
+    if (JoinPlaying(*clip))
         return;
     const pa_sample_spec spec{PA_SAMPLE_S16NE, clip->Rate(), uint8_t(clip->Channels())};
     pa_stream* handle = pa_stream_new(context_, "clip", &spec, nullptr);
     if (!handle)
         return;
-    Stream& stream = streams_.emplace_back(Stream{this, std::move(clip), handle, Clock::now()});
+    Stream& stream = streams_.emplace_back(Stream{this, std::move(clip), handle});
     pa_stream_set_state_callback(handle, OnStreamState, &stream);
     pa_stream_set_write_callback(handle, OnWrite, &stream);
     const auto unset = uint32_t(-1);
@@ -143,18 +143,17 @@ void PulseSoundOutput::Start(std::shared_ptr<Mp3Clip> clip)
         Release(&stream);
 }
 
-bool PulseSoundOutput::JoinStarted(const Mp3Clip& clip)
+bool PulseSoundOutput::JoinPlaying(const Mp3Clip& clip)
 {
-    const auto now = Clock::now();
-    std::size_t together = 0;
+    std::size_t playing = 0;
     Stream* newest = nullptr;
     for (Stream& stream : streams_) {
-        if (stream.clip.get() == &clip && now - stream.started < kTogether) {
-            ++together;
+        if (stream.clip.get() == &clip) {
+            ++playing;
             newest = &stream;
         }
     }
-    if (together < kMaxStreamsTogether)
+    if (playing < kMaxStreamsPerClip)
         return false;
     ++newest->plays;
     return true;

@@ -39,7 +39,6 @@ private:
         PulseSoundOutput* output;
         std::shared_ptr<Mp3Clip> clip;
         pa_stream* stream = nullptr;
-        Clock::time_point started;
         std::size_t plays = 1;
         pa_operation* drain = nullptr;
         std::size_t written = 0;
@@ -48,7 +47,7 @@ private:
     bool StartLoop();
     void Connect();
     void Start(std::shared_ptr<Mp3Clip> clip);
-    bool JoinStarted(const Mp3Clip& clip);
+    bool JoinPlaying(const Mp3Clip& clip);
     void Release(Stream* stream);
     void SkipWaiting();
     static void OnContextState(pa_context* context, void* output);
