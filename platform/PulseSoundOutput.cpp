@@ -68,7 +68,7 @@ void PulseSoundOutput::Play(const std::string& path)
         return;
     LoopLock lock(loop_);
     if (!context_ || !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_))) {
-        if (context_ && Clock::now() - connected_ < kRetryAfter)
+        if (lastConnect_ && Clock::now() - *lastConnect_ < kRetryAfter)
             return;
         Connect();
     }
@@ -113,7 +113,7 @@ void PulseSoundOutput::Connect()
         pa_context_set_state_callback(context_, nullptr, nullptr);
         pa_context_unref(context_);
     }
-    connected_ = Clock::now();
+    lastConnect_ = Clock::now();
     context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "talking-clock");
     if (!context_)
         return;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,7 +60,7 @@ private:
     pa_threaded_mainloop* loop_ = nullptr;
     // The members below belong to the loop's lock.
     pa_context* context_ = nullptr;
-    Clock::time_point connected_;
+    std::optional<Clock::time_point> lastConnect_;
     std::vector<std::shared_ptr<Mp3Clip>> waiting_;
     std::list<Stream> streams_;
     bool toldNoServer_ = false;
