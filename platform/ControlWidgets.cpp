@@ -21,6 +21,8 @@ QString InstalledFamily(const std::string& family)
 {
     static std::string asked;
     static QString found;
+    if (family.empty())
+        return {};
     if (family != asked) {
         asked = family;
         const QString name = QString::fromStdString(family);
