@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
-#include <QMimeDatabase>
 #include <QStandardPaths>
 #include <QString>
 
@@ -99,11 +98,6 @@ PicturePtr FolderItem::OpenAsPicture() const
 SoundPtr FolderItem::OpenAsSound() const
 {
     if (!IsRegularFile(path_))
-        return nullptr;
-    // By content, so a sound named .wav that holds something else is refused.
-    static const QMimeDatabase mimeTypes;
-    const QMimeType type = mimeTypes.mimeTypeForFile(ToQString(path_), QMimeDatabase::MatchContent);
-    if (!type.name().startsWith(QStringLiteral("audio/")))
         return nullptr;
     return std::make_shared<Sound>(path_);
 }

@@ -24,7 +24,7 @@ public:
     std::shared_ptr<TextInputStream> OpenAsTextFile() const;
     // nullptr when the file is missing or holds no picture the toolkit reads.
     PicturePtr OpenAsPicture() const;
-    // nullptr when the file is missing or holds no sound.
+    // nullptr when the file is missing; one that holds no sound plays nothing.
     SoundPtr OpenAsSound() const;
 
 private:

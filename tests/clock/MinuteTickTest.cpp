@@ -169,15 +169,6 @@ TEST_F(MinuteTick, CrLfScheduleOnlyMatchesItsFirstLine)
     EXPECT_EQ(playedAt(7, 31), Played{"Time/0731.mp3"});
 }
 
-TEST_F(MinuteTick, AFileThatIsNoSoundPlaysNothing)
-{
-    program->writeFile(QDir(program->root()).relativeFilePath(program->dataFolder()) +
-                           QStringLiteral("/Sounds/Time/0731.mp3"),
-                       "this is not a sound");
-    openWith(false, 2);
-    EXPECT_TRUE(playedAt(7, 31).empty());
-}
-
 TEST_F(MinuteTick, ClickRepeatsTheMinutesPhotoAndSound)
 {
     program->writePhoto("0731.jpg", 40, 60, qRgb(200, 10, 10));

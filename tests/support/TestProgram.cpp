@@ -16,7 +16,7 @@ const QString kPayload = QStringLiteral("velka-namro/Payload/");
 const QString kHD = QStringLiteral("Velka Namro 2 HD.app");
 const QString kStandard = QStringLiteral("Velka Namro 2.app");
 
-// An MPEG audio file as far as content sniffing goes: an ID3 tag and frames.
+// The start of an MPEG audio file: an ID3 tag and frames.
 std::string Mp3Bytes()
 {
     std::string bytes("ID3\x03\x00\x00\x00\x00\x00\x00", 10);
