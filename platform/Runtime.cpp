@@ -107,7 +107,6 @@ public:
         RuntimeState& s = State();
         if (--s.handlerDepth > 0)
             return;
-        windows::ScheduleRetiredDeletion();
         if (s.quitWaiting) {
             s.quitWaiting = false;
             PostFinishQuit();
@@ -149,11 +148,6 @@ void CallFromToolkit(const std::function<void()>& handler)
     } catch (...) {
         KeepFatal(std::current_exception());
     }
-}
-
-bool InsideHandler()
-{
-    return State().handlerDepth > 0;
 }
 
 void PostToEventLoop(std::function<void()> fn)

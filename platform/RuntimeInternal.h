@@ -10,9 +10,6 @@ namespace platform {
 // RuntimeRun instead of unwinding into Qt.
 void CallFromToolkit(const std::function<void()>& handler);
 
-// True while a program handler runs.
-bool InsideHandler();
-
 // Posts fn to the event loop; it runs at a later loop turn.
 void PostToEventLoop(std::function<void()> fn);
 

@@ -183,7 +183,6 @@ void Window::ShowModal()
         d.top->show();
         return;
     }
-    windows::ModalScope modal;
     dialog->exec();
 }
 

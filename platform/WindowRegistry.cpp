@@ -5,7 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/RuntimeInternal.h"
+#include <QCoreApplication>
+
 #include "platform/Window.h"
 
 namespace platform {
@@ -16,9 +17,6 @@ struct Registry {
     std::map<std::string, Window*, std::less<>> implicit;
     std::vector<Window*> open;
     std::vector<std::unique_ptr<Window>> adopted;
-    std::vector<std::unique_ptr<Window>> retired;
-    int modalDepth = 0;
-    bool deletionPosted = false;
 };
 
 Registry& State()
@@ -27,15 +25,16 @@ Registry& State()
     return registry;
 }
 
-void DeleteRetiredIfIdle()
-{
-    Registry& r = State();
-    if (InsideHandler() || r.modalDepth > 0)
-        return;  // the end of the handler or of the modal loop schedules again
-    std::vector<std::unique_ptr<Window>> doomed = std::move(r.retired);
-    r.retired.clear();
-    doomed.clear();
-}
+// Holds a closed window until Qt deletes it: once control is back in the
+// event loop that the close came from, so never inside the window's own
+// handler nor inside a modal loop that runs under it.
+class RetiredWindow : public QObject {
+public:
+    explicit RetiredWindow(std::unique_ptr<Window> window) : window_(std::move(window)) {}
+
+private:
+    std::unique_ptr<Window> window_;
+};
 
 }  // namespace
 
@@ -71,50 +70,23 @@ Window* FirstOpenWindow()
 
 void Retire(Window& window)
 {
-    Registry& r = State();
-    auto owned = std::find_if(r.adopted.begin(), r.adopted.end(),
-                              [&](const auto& held) { return held.get() == &window; });
-    if (owned == r.adopted.end())
+    auto& adopted = State().adopted;
+    auto owned = std::find_if(adopted.begin(), adopted.end(), [&](const auto& held) { return held.get() == &window; });
+    if (owned == adopted.end())
         return;
-    r.retired.push_back(std::move(*owned));
-    r.adopted.erase(owned);
-    ScheduleRetiredDeletion();
-}
-
-void ScheduleRetiredDeletion()
-{
-    Registry& r = State();
-    if (r.retired.empty() || r.deletionPosted)
-        return;
-    r.deletionPosted = true;
-    PostToEventLoop([] {
-        State().deletionPosted = false;
-        DeleteRetiredIfIdle();
-    });
+    (new RetiredWindow(std::move(*owned)))->deleteLater();
+    adopted.erase(owned);
 }
 
 void ReleaseAll()
 {
     Registry& r = State();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     std::vector<std::unique_ptr<Window>> doomed = std::move(r.adopted);
     r.adopted.clear();
-    for (auto& window : r.retired)
-        doomed.push_back(std::move(window));
-    r.retired.clear();
     doomed.clear();
     r.implicit.clear();
     r.open.clear();
-}
-
-ModalScope::ModalScope()
-{
-    ++State().modalDepth;
-}
-
-ModalScope::~ModalScope()
-{
-    if (--State().modalDepth == 0)
-        ScheduleRetiredDeletion();
 }
 
 }  // namespace windows

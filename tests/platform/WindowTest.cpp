@@ -5,10 +5,12 @@
 #include <stdexcept>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QImage>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -104,13 +106,17 @@ TEST_F(WindowTest, ClosedWindowIsDeletedOnlyAfterItsHandlersReturn)
     bool aliveAfterClose = false;
     window.onMouseDown = [&](std::int32_t, std::int32_t) {
         window.Close();
-        QCoreApplication::processEvents();  // a loop turn inside the handler
+        QEventLoop modal;  // a modal loop inside the handler
+        QTimer::singleShot(10, &modal, &QEventLoop::quit);
+        modal.exec();
         aliveAfterClose = !destroyed;
     };
-    window.PressMouse(5, 5);
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] { window.PressMouse(5, 5); });
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();
     EXPECT_TRUE(aliveAfterClose);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(destroyed);
+    EXPECT_TRUE(destroyed) << "deleted at the next turn of the loop";
 
     bool releasedDestroyed = false;
     auto open = std::make_unique<ProbeWindow>();
