@@ -77,7 +77,7 @@ void PulseSoundOutput::Play(const std::string& path)
     if (pa_context_get_state(context_) == PA_CONTEXT_READY)
         Start(std::move(clip));
     else
-        waiting_.push_back(std::move(clip));
+        Wait(std::move(clip));
 }
 
 std::size_t PulseSoundOutput::Playing()
@@ -85,7 +85,9 @@ std::size_t PulseSoundOutput::Playing()
     if (!loop_)
         return 0;
     LoopLock lock(loop_);
-    std::size_t plays = waiting_.size();
+    std::size_t plays = 0;
+    for (const Waiting& waiting : waiting_)
+        plays += waiting.plays;
     for (const Stream& stream : streams_)
         plays += stream.plays;
     return plays;
@@ -124,6 +126,16 @@ void PulseSoundOutput::Connect()
         context_ = nullptr;
         SkipWaiting();
     }
+}
+
+// Counted, not listed: a server that accepts and never answers must not
+// make every minute's plays pile up.
+void PulseSoundOutput::Wait(std::shared_ptr<Mp3Clip> clip)
+{
+    if (!waiting_.empty() && waiting_.back().clip == clip)
+        ++waiting_.back().plays;
+    else
+        waiting_.push_back(Waiting{std::move(clip)});
 }
 
 void PulseSoundOutput::Start(std::shared_ptr<Mp3Clip> clip)
@@ -188,8 +200,9 @@ void PulseSoundOutput::OnContextState(pa_context* context, void* data)
         output->toldNoServer_ = false;
         auto waiting = std::move(output->waiting_);
         output->waiting_.clear();
-        for (auto& clip : waiting)
-            output->Start(std::move(clip));
+        for (const Waiting& plays : waiting)
+            for (std::size_t i = 0; i < plays.plays; ++i)
+                output->Start(plays.clip);
         break;
     }
     case PA_CONTEXT_FAILED:

@@ -45,8 +45,14 @@ private:
         std::size_t written = 0;
     };
 
+    struct Waiting {
+        std::shared_ptr<Mp3Clip> clip;
+        std::size_t plays = 1;
+    };
+
     bool StartLoop();
     void Connect();
+    void Wait(std::shared_ptr<Mp3Clip> clip);
     void Start(std::shared_ptr<Mp3Clip> clip);
     bool JoinPlaying(const Mp3Clip& clip);
     void Release(Stream* stream);
@@ -61,7 +67,7 @@ private:
     // The members below belong to the loop's lock.
     pa_context* context_ = nullptr;
     std::optional<Clock::time_point> lastConnect_;
-    std::vector<std::shared_ptr<Mp3Clip>> waiting_;
+    std::vector<Waiting> waiting_;
     std::list<Stream> streams_;
     bool toldNoServer_ = false;
 };

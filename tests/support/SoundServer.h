@@ -16,6 +16,7 @@ public:
 
     bool start();
     void stop();
+    bool running() const { return server_.state() == QProcess::Running; }
     // A socket where no server listens.
     static void pointNowhere();
 
