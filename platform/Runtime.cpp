@@ -65,6 +65,12 @@ void KeepFatal(std::exception_ptr exception)
     EndRunningLoops(1);
 }
 
+void PostToEventLoop(std::function<void()> fn)
+{
+    if (QCoreApplication* application = QCoreApplication::instance())
+        QMetaObject::invokeMethod(application, std::move(fn), Qt::QueuedConnection);
+}
+
 void FinishQuit(int generation);
 
 void PostFinishQuit()
@@ -148,12 +154,6 @@ void CallFromToolkit(const std::function<void()>& handler)
     } catch (...) {
         KeepFatal(std::current_exception());
     }
-}
-
-void PostToEventLoop(std::function<void()> fn)
-{
-    if (QCoreApplication* application = QCoreApplication::instance())
-        QMetaObject::invokeMethod(application, std::move(fn), Qt::QueuedConnection);
 }
 
 MessageBoxWait::MessageBoxWait()

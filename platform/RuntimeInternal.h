@@ -10,9 +10,6 @@ namespace platform {
 // RuntimeRun instead of unwinding into Qt.
 void CallFromToolkit(const std::function<void()>& handler);
 
-// Posts fn to the event loop; it runs at a later loop turn.
-void PostToEventLoop(std::function<void()> fn);
-
 // Program handlers are dropped while one lives: a message box waits in its
 // own loop in the middle of the handler that shows it.
 class MessageBoxWait {

@@ -30,17 +30,6 @@ TEST(Startup, TheApplicationAndTheClockWindowShareOneMenuBar)
     EXPECT_THROW(implicit::App(), platform::NilObjectException);
 }
 
-TEST(Startup, ClickClearsTheRememberedMinuteOnly)
-{
-    TestProgram program;
-    mainWindow& clock = program.open();
-    program.tickAt(9, 15, 0);
-    EXPECT_EQ(clock.lastTime, "09:15");
-    clock.PressMouse(1, 200);
-    EXPECT_EQ(clock.lastTime, "");
-    EXPECT_EQ(clock.Title(), "09:15:00");
-}
-
 // The whole program in this process: start, run the loop, close the window
 // from inside the loop and finish.
 TEST(EntryRoutine, RunsToTheEndAndReleasesWhatStartUpMade)

@@ -1,8 +1,6 @@
 #include "platform/FolderItem.h"
 
-#include <cstdlib>
 #include <fstream>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,26 +21,6 @@ void WriteBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
 }
-
-// Sets or clears an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name)
-    {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        Apply(value);
-    }
-    ~ScopedEnv() { Apply(old_); }
-
-private:
-    void Apply(const std::optional<std::string>& value)
-    {
-        value ? setenv(name_, value->c_str(), 1) : unsetenv(name_);
-    }
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 class FolderItemTest : public ::testing::Test {
 protected:
@@ -161,20 +139,16 @@ TEST_F(FolderItemTest, AppRootResolvesRelativeNamesAndTheExecutable)
 
 }
 
-TEST_F(FolderItemTest, PreferencesFolderFollowsTheOverrideThenXdgThenHome)
+TEST_F(FolderItemTest, PreferencesFolderIsTheTestsOrTheXdgConfigFolder)
 {
-    const ScopedEnv home("HOME", "/home/tester");
-    {
-        const ScopedEnv xdg("XDG_CONFIG_HOME", "/xdg/config");
-        EXPECT_EQ(PreferencesFolder().NativePath(), "/xdg/config");
-        SetPreferencesFolderForTesting("/test/prefs");
-        EXPECT_EQ(PreferencesFolder().NativePath(), "/test/prefs");
-        SetPreferencesFolderForTesting("");
-    }
-    for (const auto& unset : {std::optional<std::string>(""), std::optional<std::string>()}) {
-        const ScopedEnv xdg("XDG_CONFIG_HOME", unset);
-        EXPECT_EQ(PreferencesFolder().NativePath(), "/home/tester/.config");
-    }
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray old = qgetenv("XDG_CONFIG_HOME");
+    const std::string xdg = folder.filePath(QStringLiteral("xdg")).toStdString();
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(xdg));
+    EXPECT_EQ(PreferencesFolder().NativePath(), xdg);
+    SetPreferencesFolderForTesting("/test/prefs");
+    EXPECT_EQ(PreferencesFolder().NativePath(), "/test/prefs");
+    wasSet ? qputenv("XDG_CONFIG_HOME", old) : qunsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace
