@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# SIGTERM closes the clock window like a quit: the settings that were read
-# at the start are written back whole and the program ends with status 0.
+# SIGTERM closes the clock window like a quit, with or without the
+# preferences dialog open: the settings that were read at the start are
+# written back whole and the program ends with status 0.
 # On a full disk the old settings file stays whole and the failure is said.
 # shellcheck source=tests/endtoend/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -21,6 +22,35 @@ rm "$SETTINGS_FILE"
 kill -TERM "$APP_PID"
 app_wait_exit 15
 [ "$APP_STATUS" -eq 0 ] || fail "exit status $APP_STATUS"
+expect_settings "${settings[@]}"
+
+# With the preferences dialog open the signal still closes everything within
+# a second: the dialog first, then the clock, whose Close writes the file.
+write_settings "${settings[@]}"
+app_start
+window=$(app_window)
+wait_for_title "$window" "$TIME_PATTERN" 10 >/dev/null
+rm "$SETTINGS_FILE"
+# "ファイル" is the menu bar's first menu, "環境設定..." its first item.
+xdotool windowfocus --sync "$window"
+xdotool mousemove --window "$window" 30 8 click 1
+sleep 0.5
+xdotool key Down Return
+dialog=
+for _ in $(seq 50); do
+    dialog=$(xdotool search --onlyvisible --name '^環境設定$' 2>/dev/null | head -n 1 || true)
+    [ -n "$dialog" ] && break
+    sleep 0.1
+done
+[ -n "$dialog" ] || fail "the preferences dialog did not open"
+kill -TERM "$APP_PID"
+for _ in $(seq 10); do
+    app_running || break
+    sleep 0.1
+done
+app_running && fail "the program still runs 1 s after SIGTERM over the preferences dialog"
+app_wait_exit 1
+[ "$APP_STATUS" -eq 0 ] || fail "exit status $APP_STATUS with the dialog open"
 expect_settings "${settings[@]}"
 
 # The disk is full: no file of the program may grow (SIGXFSZ ignored, so
