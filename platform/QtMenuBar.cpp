@@ -1,6 +1,7 @@
 #include "platform/QtMenuBar.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -11,6 +12,14 @@ namespace {
 QString MenuText(const std::string& text)
 {
     return QString::fromStdString(text).replace(u'&', QStringLiteral("&&"));
+}
+
+// "Cmd+Q" style text; Cmd is the Ctrl key here.
+QKeySequence ShortcutFromText(const std::string& text)
+{
+    QString keys = QString::fromStdString(text);
+    keys.replace(QStringLiteral("Cmd"), QStringLiteral("Ctrl"), Qt::CaseInsensitive);
+    return QKeySequence(keys, QKeySequence::PortableText);
 }
 
 QAction::MenuRole QtRole(MenuItem::Role role)
@@ -66,11 +75,5 @@ QMenuBar* BuildQtMenuBar(const MenuItem& root, QWidget* parent, MenuChoice onCho
     return bar;
 }
 
-QKeySequence ShortcutFromText(const std::string& text)
-{
-    QString keys = QString::fromStdString(text);
-    keys.replace(QStringLiteral("Cmd"), QStringLiteral("Ctrl"), Qt::CaseInsensitive);
-    return QKeySequence(keys, QKeySequence::PortableText);
-}
 
 }  // namespace platform

@@ -3,9 +3,6 @@
 #include <functional>
 #include <string>
 
-#include <QKeySequence>
-#include <QString>
-
 #include "platform/Menu.h"
 
 class QMenuBar;
@@ -20,8 +17,5 @@ using MenuChoice = std::function<void(const std::string& name, MenuItem::Role ro
 // The children of root become the bar's menus; each QAction is named after
 // its item's Name.
 QMenuBar* BuildQtMenuBar(const MenuItem& root, QWidget* parent, MenuChoice onChosen);
-
-// "Cmd+Q" style text; Cmd is the Ctrl key here.
-QKeySequence ShortcutFromText(const std::string& text);
 
 }  // namespace platform

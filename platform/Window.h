@@ -51,7 +51,7 @@ public:
     std::string Title() const;
     void SetTitle(const std::string& title);
 
-    // The picture painted as the whole background, from the top left corner.
+    // The picture painted over the picture area from its top left corner.
     PicturePtr Backdrop() const;
     void SetBackdrop(PicturePtr picture);
 

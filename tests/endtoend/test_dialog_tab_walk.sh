@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Tab walks the preferences dialog by tab index: from the alarm switch to OK,
+# キャンセル, 試聴, the sound list, the voice mode, the hour, the minute, the
+# twelve name boxes and round to the alarm switch. Keys pressed along the way
+# change the control that Tab reached, as OK then writes them back.
+# shellcheck source=tests/endtoend/lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+e2e_setup "$@"
+
+dialog_shown() {
+    xdotool search --onlyvisible --name '^環境設定$' 2>/dev/null | head -n 1 || true
+}
+
+tabs() {
+    local i
+    for i in $(seq "$1"); do
+        xdotool key Tab
+    done
+}
+
+xvfb_start
+app_start "2026-12-06 10:15:05"
+clock=$(app_window)
+wait_for_title "$clock" "$TIME_PATTERN" 10 >/dev/null
+
+# "ファイル" is the menu bar's first menu, "環境設定..." its first item.
+xdotool windowfocus --sync "$clock"
+xdotool mousemove --window "$clock" 30 8 click 1
+sleep 0.5
+xdotool key Down Return
+dialog=
+for _ in $(seq 50); do
+    dialog=$(dialog_shown)
+    [ -n "$dialog" ] && break
+    sleep 0.1
+done
+[ -n "$dialog" ] || fail "the preferences dialog did not open"
+
+# The alarm switch lies at 19, 15, 73 x 20: a click turns it on and focuses it.
+xdotool mousemove --window "$dialog" 30 25 click 1
+sleep 0.3
+tabs 5                  # OK, キャンセル, 試聴, sound list, voice mode
+xdotool key Down        # voice mode row 1
+tabs 3                  # hour, minute, name box 0
+xdotool key space       # actor 1 off
+tabs 11                 # name box 11
+xdotool key space       # actor 12 off
+tabs 1                  # the alarm switch again
+xdotool key space       # alarm off
+tabs 4                  # OK, キャンセル, 試聴, sound list
+xdotool key Down        # sound row 1
+xdotool key Return      # OK
+for _ in $(seq 30); do
+    [ -z "$(dialog_shown)" ] && break
+    sleep 0.1
+done
+[ -z "$(dialog_shown)" ] || fail "Return did not press OK"
+
+send_keys "$clock" ctrl+q
+app_wait_exit 5
+[ "$APP_STATUS" -eq 0 ] || fail "exit status $APP_STATUS"
+expect_settings "seiyuOn/Off=0,1,1,1,1,1,1,1,1,1,1,0" "alarmOn=0" "alarmHour=00" "alarmMin=00" \
+    "alarmVoice=1" "voiceMode=1"
+note "ok"
