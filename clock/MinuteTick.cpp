@@ -27,9 +27,8 @@ void PlayFile(const platform::FolderItem& file)
 
 void mainWindow::mainTimer_Action(platform::Timer&)
 {
-    mainWindow& clock = implicit::mainWindow();
     const std::string title = platform::Right(platform::Date().Text(), 8);
-    clock.SetTitle(title);
+    SetTitle(title);
     const std::string minuteText = platform::Left(title, 5);
     if (minuteText == lastTime)
         return;
@@ -83,7 +82,7 @@ void mainWindow::PlayMinuteSound(const std::string& minuteKey)
 // with no file, plays nothing.
 void mainWindow::PlayAlarmSound(std::int64_t alarmLine) const
 {
-    const std::string fileName = Field(LineAt(implicit::mainWindow().alarmArray, alarmLine), 2);
+    const std::string fileName = Field(LineAt(alarmArray, alarmLine), 2);
     if (fileName.empty() || !dataPath)
         return;
     const platform::FolderItem file = dataPath->Child("Sounds").Child("Alarm").Child(fileName);

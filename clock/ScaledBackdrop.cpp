@@ -6,16 +6,14 @@
 
 void mainWindow::ScaledBackdrop()
 {
-    mainWindow& clock = implicit::mainWindow();
-    if (!clock.readPicture)
+    if (!readPicture)
         return;
-    clock.backPicture = std::make_shared<platform::Picture>(clock.Width(), clock.Height(), 32);
-    const platform::Picture& source = *clock.readPicture;
-    clock.backPicture->GetGraphics().DrawPicture(source, 0, 0, clock.backPicture->Width(),
-                                                 clock.backPicture->Height(), 0, 0, source.Width(),
-                                                 source.Height());
-    clock.SetBackdrop(clock.backPicture);
-    clock.backPicture = nullptr;
+    backPicture = std::make_shared<platform::Picture>(Width(), Height(), 32);
+    const platform::Picture& source = *readPicture;
+    backPicture->GetGraphics().DrawPicture(source, 0, 0, backPicture->Width(), backPicture->Height(), 0, 0,
+                                           source.Width(), source.Height());
+    SetBackdrop(backPicture);
+    backPicture = nullptr;
 }
 
 void mainWindow::Event_Resized()

@@ -11,17 +11,15 @@
 
 namespace {
 
-constexpr int kActors = 12;
-
 platform::FolderItem SettingsFile() { return platform::PreferencesFolder().Child("velkaViewer2 Prefs"); }
 
 // The text between a line's first "=" and the next one, or the line's end.
 std::string ValueOf(const std::string& line) { return platform::NthField(line, "=", 2); }
 
-std::string FlagText(const std::array<bool, 13>& flags)
+std::string FlagText(const std::array<bool, kActorFlagCount>& flags)
 {
     std::string text;
-    for (int i = 0; i < kActors; ++i)
+    for (int i = 0; i < kActorCount; ++i)
         text += flags[i] ? "1," : "0,";
     text.pop_back();
     return text;
@@ -31,7 +29,7 @@ std::string FlagText(const std::array<bool, 13>& flags)
 
 void mainWindow::ApplyDefaultSettings()
 {
-    for (int i = 0; i < kActors; ++i)
+    for (int i = 0; i < kActorCount; ++i)
         nameCheck[i] = true;
     alarmCheck = false;
     alarmHour = "00";
@@ -51,7 +49,7 @@ void mainWindow::ReadSettings()
         return;
     }
     const std::string flags = ValueOf(stream->ReadLine());
-    for (int i = 0; i < kActors; ++i)
+    for (int i = 0; i < kActorCount; ++i)
         nameCheck[i] = platform::NthField(flags, ",", i + 1) == "1";
     alarmCheck = ValueOf(stream->ReadLine()) == "1";
     alarmHour = ValueOf(stream->ReadLine());

@@ -39,12 +39,11 @@ void mainWindow::Event_Open()
 // the last candidate.
 bool mainWindow::LocateDataFolder()
 {
-    mainWindow& clock = implicit::mainWindow();
     for (const DataFolderCandidate& candidate : kCandidates) {
         dataPath = platform::GetFolderItem("velka-namro", 0).Child("Payload").Child(candidate.name);
         if (dataPath->Exists()) {
-            clock.SetMaxWidth(candidate.maxWidth);
-            clock.SetMaxHeight(candidate.maxHeight);
+            SetMaxWidth(candidate.maxWidth);
+            SetMaxHeight(candidate.maxHeight);
             return true;
         }
     }
@@ -55,36 +54,32 @@ bool mainWindow::LocateDataFolder()
 
 void mainWindow::SetMinimumAndStartSize()
 {
-    mainWindow& clock = implicit::mainWindow();
-    clock.SetMinWidth(Fraction(clock.MaxWidth(), 4.0));
-    clock.SetMinHeight(Fraction(clock.MaxHeight(), 4.0));
-    clock.SetWidth(Fraction(clock.MaxWidth(), 2.0));
-    clock.SetHeight(Fraction(clock.MaxHeight(), 2.0));
+    SetMinWidth(Fraction(MaxWidth(), 4.0));
+    SetMinHeight(Fraction(MaxHeight(), 4.0));
+    SetWidth(Fraction(MaxWidth(), 2.0));
+    SetHeight(Fraction(MaxHeight(), 2.0));
 }
 
 // "小": a quarter of the limit, the minimum size.
 bool mainWindow::halfMenu_Action()
 {
-    const mainWindow& clock = implicit::mainWindow();
-    SetWidth(Fraction(clock.MaxWidth(), 4.0));
-    SetHeight(Fraction(clock.MaxHeight(), 4.0));
+    SetWidth(Fraction(MaxWidth(), 4.0));
+    SetHeight(Fraction(MaxHeight(), 4.0));
     return true;
 }
 
 // "中": half the limit, the start size.
 bool mainWindow::NormalMenu_Action()
 {
-    const mainWindow& clock = implicit::mainWindow();
-    SetWidth(Fraction(clock.MaxWidth(), 2.0));
-    SetHeight(Fraction(clock.MaxHeight(), 2.0));
+    SetWidth(Fraction(MaxWidth(), 2.0));
+    SetHeight(Fraction(MaxHeight(), 2.0));
     return true;
 }
 
 // "大": the whole limit.
 bool mainWindow::largeMenu_Action()
 {
-    const mainWindow& clock = implicit::mainWindow();
-    SetWidth(clock.MaxWidth());
-    SetHeight(clock.MaxHeight());
+    SetWidth(MaxWidth());
+    SetHeight(MaxHeight());
     return true;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "clock/Counts.h"
 #include "platform/Controls.h"
 #include "platform/FolderItem.h"
 #include "platform/Menu.h"
@@ -23,17 +24,17 @@ public:
     // The minute text HH:MM of the last minute handled; empty after a click.
     std::string lastTime = "00:00:00";
     // The four lists, one line per element (see ResourceTexts.h).
-    std::vector<std::string> seiyuName = std::vector<std::string>(13);
-    std::vector<std::string> timeArray = std::vector<std::string>(1441);
-    std::vector<std::string> serifArray = std::vector<std::string>(97);
-    std::vector<std::string> alarmArray = std::vector<std::string>(25);
+    std::vector<std::string> seiyuName = std::vector<std::string>(kSeiyuNameSize);
+    std::vector<std::string> timeArray = std::vector<std::string>(kTimeArraySize);
+    std::vector<std::string> serifArray = std::vector<std::string>(kSerifArraySize);
+    std::vector<std::string> alarmArray = std::vector<std::string>(kAlarmArraySize);
     // The settings.
     std::string alarmHour = "00";
     std::string alarmMin = "00";
     bool alarmCheck = false;
     std::int32_t alarmVoice = 0;
     // Actor n is enabled when element n - 1 is true; element 12 stays false.
-    std::array<bool, 13> nameCheck{};
+    std::array<bool, kActorFlagCount> nameCheck{};
     std::int32_t voiceMode = 0;
     // The picture last loaded for the background, and the scratch picture of
     // the scaled backdrop (empty outside it).

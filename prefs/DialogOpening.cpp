@@ -1,15 +1,12 @@
 // The dialog's opening: every control shows the clock window's state.
 #include "prefs/prefWindow.h"
 
+#include "clock/Counts.h"
 #include "clock/ListLines.h"
 #include "clock/mainWindow.h"
 #include "platform/Runtime.h"
 #include "platform/Text.h"
 #include "prefs/PrefLayout.h"
-
-namespace {
-constexpr std::int32_t kAlarmSoundCount = 72;
-}
 
 void prefWindow::Event_Open()
 {

@@ -4,13 +4,14 @@
 #include <cstdint>
 #include <utility>
 
+#include "clock/Counts.h"
 #include "platform/PropertyStream.h"
 #include "prefs/ControlRecords.h"
 
 // The declared layouts of the preferences dialog and its 38 controls.
 namespace preflayout {
 
-inline constexpr std::int32_t kActorCount = 12;
+using ::kActorCount;
 
 // A fixed-size dialog without a close box: OK and Cancel are the only ways out.
 inline constexpr auto kWindow = platform::BuildStream([] {

@@ -1,3 +1,8 @@
+#include <functional>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
 #include <gtest/gtest.h>
 
 #include "clock/mainWindow.h"
@@ -6,6 +11,16 @@
 namespace {
 
 using Played = std::vector<std::string>;
+
+// Runs the event loop until done holds or ms have passed; true when it holds.
+bool RunLoopUntil(const std::function<bool()>& done, int ms)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    return done();
+}
 
 // An installation with a clip for every branch at 07:30, 07:31, 07:40 and
 // 08:00, actors 1 and 2 on the schedules and alarm line 0 "alarm01.mp3".
@@ -61,6 +76,38 @@ TEST_F(MinuteTick, TitleShowsTheTimeOnEveryTickAndTheMinuteIsHandledOnce)
     // A clock set back is a new minute too.
     EXPECT_EQ(playedAt(7, 32), Played{});  // no clip for 07:32
     EXPECT_EQ(playedAt(7, 31), Played{"Time/0731.mp3"});
+}
+
+// The window's own timer runs the tick, at the clock's next half second.
+TEST_F(MinuteTick, TheWindowsTimerTicksAtTheNextHalfSecond)
+{
+    program->clock->now = {2026, 12, 7, 7, 31, 5, 480};
+    QElapsedTimer sinceOpening;
+    sinceOpening.start();
+    mainWindow& clock = openWith(false, 2);
+    ASSERT_TRUE(RunLoopUntil([&] { return clock.Title() != "00:00:00"; }, 1000));
+    EXPECT_LT(sinceOpening.elapsed(), 250);  // 20 ms to the half second
+    EXPECT_EQ(clock.Title(), "07:31:05");
+    EXPECT_EQ(program->takePlayed(), Played{"Time/0731.mp3"});
+}
+
+// Only the window's own state: nothing of a closed clock window brings up
+// another one.
+TEST_F(MinuteTick, AClosedClockWindowNeverMakesASecondOne)
+{
+    program->writePhoto("0731.jpg", 40, 60, qRgb(200, 10, 10));
+    mainWindow& clock = openWith(true, 2);
+    clock.Close();  // the object stays until the event loop runs again
+    ASSERT_EQ(platform::ImplicitWindow(mainWindow::kClassName), nullptr);
+
+    program->clock->Set(7, 31, 0);
+    clock.mainTimer_Action(clock.mainTimer());
+    EXPECT_EQ(clock.Title(), "07:31:00");
+    clock.PlayAlarmSound(0);
+    clock.halfMenu_Action();
+    clock.NormalMenu_Action();
+    clock.largeMenu_Action();
+    EXPECT_EQ(platform::ImplicitWindow(mainWindow::kClassName), nullptr);
 }
 
 TEST_F(MinuteTick, FirstTickAtMidnightHandlesItsMinute)

@@ -46,9 +46,6 @@ TEST(WindowSizes, DataFolderSetsTheLimitAndTheSizeCommandsFollowIt)
         EXPECT_EQ(SizeOf(clock), c.minimum);
         EXPECT_TRUE(clock.ChooseMenuItem("NormalMenu"));
         EXPECT_EQ(SizeOf(clock), c.start);
-        EXPECT_TRUE(clock.halfMenu_Action());
-        EXPECT_TRUE(clock.NormalMenu_Action());
-        EXPECT_TRUE(clock.largeMenu_Action());
     }
 }
 
