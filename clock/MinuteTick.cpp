@@ -46,7 +46,7 @@ void mainWindow::ShowMinutePhoto(const std::string& minuteKey)
     platform::FolderItem photo = dataPath->Child("Photos").Child(minuteKey + ".jpg");
     if (!photo.Exists())
         return;
-    platform::PicturePtr picture = photo.OpenAsPicture();
+    platform::PicturePtr picture = photo.OpenAsPicture(MaxWidth(), MaxHeight());
     if (!picture)
         return;
     readPicture = std::move(picture);

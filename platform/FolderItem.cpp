@@ -4,12 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
-#include <QImageReader>
 #include <QStandardPaths>
 #include <QString>
 
-#include "platform/QtAccess.h"
 #include "platform/TextStreams.h"
 
 namespace platform {
@@ -80,19 +77,9 @@ std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const
     return std::make_shared<TextInputStream>(content.toStdString());
 }
 
-PicturePtr FolderItem::OpenAsPicture() const
+PicturePtr FolderItem::OpenAsPicture(std::int32_t maxWidth, std::int32_t maxHeight) const
 {
-    if (!IsRegularFile(path_))
-        return nullptr;
-    QImageReader reader(ToQString(path_));
-    QImage image = reader.read();
-    if (image.isNull())
-        return nullptr;
-    // Colour JPEGs decode to RGB32 already; then this shares, not copies.
-    image = std::move(image).convertToFormat(QImage::Format_RGB32);
-    auto picture = std::make_shared<Picture>(0, 0);
-    ImageOf(*picture) = std::move(image);
-    return picture;
+    return IsRegularFile(path_) ? ReadPictureFile(path_, maxWidth, maxHeight) : nullptr;
 }
 
 SoundPtr FolderItem::OpenAsSound() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -23,7 +24,8 @@ public:
     // nullptr when the file is missing or cannot be opened.
     std::shared_ptr<TextInputStream> OpenAsTextFile() const;
     // nullptr when the file is missing or holds no picture the toolkit reads.
-    PicturePtr OpenAsPicture() const;
+    // A picture larger than maxWidth x maxHeight is decoded scaled down.
+    PicturePtr OpenAsPicture(std::int32_t maxWidth = INT32_MAX, std::int32_t maxHeight = INT32_MAX) const;
     // nullptr when the file is missing; one that holds no sound plays nothing.
     SoundPtr OpenAsSound() const;
 

@@ -1,6 +1,9 @@
 #include "platform/Picture.h"
 
+#include <algorithm>
+
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QRect>
 
@@ -72,6 +75,24 @@ std::uint32_t Picture::Pixel(std::int32_t x, std::int32_t y) const
         return 0;
     }
     return image.pixel(x, y);
+}
+
+// The JPEG decoder scales while it decodes, so a photo far larger than the
+// window costs about what one of the window's size does.
+PicturePtr ReadPictureFile(const std::string& path, std::int32_t maxWidth, std::int32_t maxHeight)
+{
+    QImageReader reader(QString::fromStdString(path));
+    const QSize size = reader.size();
+    const QSize limit(std::max(maxWidth, 1), std::max(maxHeight, 1));
+    if (size.isValid() && (size.width() > limit.width() || size.height() > limit.height()))
+        reader.setScaledSize(size.boundedTo(limit));
+    QImage image = reader.read();
+    if (image.isNull())
+        return nullptr;
+    // Colour JPEGs decode to RGB32 already; then this shares, not copies.
+    auto picture = std::make_shared<Picture>(0, 0);
+    picture->impl().image = std::move(image).convertToFormat(QImage::Format_RGB32);
+    return picture;
 }
 
 QImage& ImageOf(Picture& picture)

@@ -17,7 +17,7 @@ bool prefWindow::faceImage_MouseDown(platform::ImageWell& face, std::int32_t, st
     if (!file.Exists())
         return false;
     // A file that is no picture keeps the background the clock has.
-    platform::PicturePtr picture = file.OpenAsPicture();
+    platform::PicturePtr picture = file.OpenAsPicture(clock.MaxWidth(), clock.MaxHeight());
     if (!picture)
         return false;
     clock.readPicture = std::move(picture);

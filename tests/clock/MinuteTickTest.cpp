@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,36 @@ TEST_F(MinuteTick, AClosedClockWindowNeverMakesASecondOne)
     clock.NormalMenu_Action();
     clock.largeMenu_Action();
     EXPECT_EQ(platform::ImplicitWindow(mainWindow::kClassName), nullptr);
+}
+
+// A photo far larger than the window is kept at most at the window's size
+// limit, and the backdrop still shows all of it.
+TEST_F(MinuteTick, LargePhotoIsKeptAtTheSizeLimitAndShownWhole)
+{
+    QImage photo(3000, 4000, QImage::Format_RGB32);
+    photo.fill(Qt::white);
+    QPainter painter(&photo);
+    painter.fillRect(0, 0, 1500, 2000, Qt::red);
+    painter.fillRect(1500, 0, 1500, 2000, Qt::green);
+    painter.fillRect(0, 2000, 1500, 2000, Qt::blue);
+    painter.end();
+    program->writePhoto("0731.jpg", photo);
+    mainWindow& clock = openWith(false, 3);
+    program->tickAt(7, 31, 0);
+
+    ASSERT_TRUE(clock.readPicture);
+    EXPECT_EQ(clock.readPicture->Width(), clock.MaxWidth());
+    EXPECT_EQ(clock.readPicture->Height(), clock.MaxHeight());
+    platform::PicturePtr backdrop = clock.Backdrop();
+    ASSERT_TRUE(backdrop);
+    const int w = backdrop->Width();
+    const int h = backdrop->Height();
+    EXPECT_EQ(w, clock.Width());
+    EXPECT_GT(qRed(backdrop->Pixel(1, 1)), 230);
+    EXPECT_GT(qGreen(backdrop->Pixel(w - 2, 1)), 230);
+    EXPECT_GT(qBlue(backdrop->Pixel(1, h - 2)), 230);
+    EXPECT_GT(qGray(backdrop->Pixel(w - 2, h - 2)), 230);
+    EXPECT_LT(qGreen(backdrop->Pixel(1, 1)), 25);
 }
 
 TEST_F(MinuteTick, FirstTickAtMidnightHandlesItsMinute)

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -149,6 +151,62 @@ TEST(PictureTest, EmptyRectanglesAndPicturesDrawNothing)
     empty.GetGraphics().DrawPicture(photo, 0, 0, 8, 8, 0, 0, 8, 8);
     EXPECT_EQ(ImageOf(target), ImageOf(Picture(8, 8)));
     EXPECT_EQ(empty.Width(), 0);
+}
+
+// Quadrants as above, saved as a JPEG file.
+std::string QuadrantsJpeg(const QTemporaryDir& dir, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.fillRect(0, 0, width / 2, height / 2, QColor(kRed));
+    painter.fillRect(width / 2, 0, width - width / 2, height / 2, QColor(kGreen));
+    painter.fillRect(0, height / 2, width / 2, height - height / 2, QColor(kBlue));
+    painter.fillRect(width / 2, height / 2, width - width / 2, height - height / 2, QColor(kWhite));
+    painter.end();
+    const QString path = dir.filePath(QStringLiteral("%1x%2.jpg").arg(width).arg(height));
+    EXPECT_TRUE(image.save(path, "JPEG", 90));
+    return path.toStdString();
+}
+
+int ColourDistance(std::uint32_t a, std::uint32_t b)
+{
+    int distance = 0;
+    for (int shift : {0, 8, 16})
+        distance = std::max(distance, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+    return distance;
+}
+
+// A photo larger than the limit is decoded no larger than it, each axis on
+// its own, and still shows the whole photo; a smaller one keeps its size.
+TEST(PictureFileTest, DecodesAtMostAtTheLimitAndShowsTheWholePhoto)
+{
+    QTemporaryDir dir;
+    struct Case {
+        int width, height, maxWidth, maxHeight, decodedWidth, decodedHeight;
+    };
+    const std::vector<Case> cases = {
+        {3000, 4000, 768, 1024, 768, 1024},
+        {4000, 3000, 768, 1024, 768, 1024},
+        {1000, 500, 768, 1024, 768, 500},
+        {300, 400, 768, 1024, 300, 400},
+        {640, 960, 640, 960, 640, 960},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        const PicturePtr picture = ReadPictureFile(QuadrantsJpeg(dir, c.width, c.height), c.maxWidth, c.maxHeight);
+        ASSERT_NE(picture, nullptr);
+        const int w = picture->Width();
+        const int h = picture->Height();
+        EXPECT_EQ(w, c.decodedWidth);
+        EXPECT_EQ(h, c.decodedHeight);
+        const std::vector<std::pair<int, int>> corners = {{1, 1}, {w - 2, 1}, {1, h - 2}, {w - 2, h - 2}};
+        const std::uint32_t colours[] = {kRed, kGreen, kBlue, kWhite};
+        for (std::size_t i = 0; i < corners.size(); ++i) {
+            const auto [x, y] = corners[i];
+            EXPECT_LT(ColourDistance(picture->Pixel(x, y), colours[i]), 40) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(ReadPictureFile(dir.filePath(QStringLiteral("missing.jpg")).toStdString(), 768, 1024), nullptr);
 }
 
 }  // namespace
