@@ -8,12 +8,10 @@
 // slot by its Index, given when it is made.
 class prefWindow_faceImage : public platform::ImageWell {
 public:
-    static constexpr const char* kClassName = "prefWindow.faceImage";
     explicit prefWindow_faceImage(std::int32_t index) { SetIndex(index); }
 };
 
 class prefWindow_nameCheck : public platform::CheckBox {
 public:
-    static constexpr const char* kClassName = "prefWindow.nameCheck";
     explicit prefWindow_nameCheck(std::int32_t index) { SetIndex(index); }
 };
