@@ -53,10 +53,12 @@ std::int32_t UntilNextBoundary(std::int32_t period)
 }
 
 // A single shot re-armed at every tick, so the ticks keep to the wall
-// clock's boundaries and follow it when it jumps.
-void Arm(Timer::Impl& impl)
+// clock's boundaries and follow it when it jumps. Returns the wait.
+std::int32_t Arm(Timer::Impl& impl)
 {
-    impl.timer.start(UntilNextBoundary(impl.period));
+    const std::int32_t wait = UntilNextBoundary(impl.period);
+    impl.timer.start(wait);
+    return wait;
 }
 
 }  // namespace
@@ -68,9 +70,7 @@ Timer::Timer() : impl_(std::make_unique<Impl>())
     impl_->timer.setSingleShot(true);
     impl_->timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&impl_->timer, &QTimer::timeout, &impl_->timer, [this] {
-        const bool early = IsEarly(UntilNextBoundary(impl_->period), impl_->period);
-        Arm(*impl_);
-        if (!early)
+        if (!IsEarly(Arm(*impl_), impl_->period))
             RunActions(*this, impl_->actions, Source::Toolkit);
     });
 }
