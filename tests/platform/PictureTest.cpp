@@ -1,6 +1,9 @@
 #include "platform/Picture.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include <QImage>
@@ -168,11 +171,15 @@ std::string QuadrantsJpeg(const QTemporaryDir& dir, int width, int height)
     return path.toStdString();
 }
 
+// The largest difference of one channel.
 int ColourDistance(std::uint32_t a, std::uint32_t b)
 {
     int distance = 0;
-    for (int shift : {0, 8, 16})
-        distance = std::max(distance, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+    for (int shift : {0, 8, 16}) {
+        const int channelA = static_cast<int>((a >> shift) & 0xFF);
+        const int channelB = static_cast<int>((b >> shift) & 0xFF);
+        distance = std::max(distance, std::abs(channelA - channelB));
+    }
     return distance;
 }
 

@@ -1,3 +1,4 @@
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -64,16 +65,11 @@ protected:
             if (static_cast<int>(seen.size()) == count)
                 loop.quit();
         });
-        SetProperties(timer, 500);
+        timer.SetMode(2);
+        timer.SetPeriod(500);
         QTimer::singleShot(count * 500 + 1000, &loop, &QEventLoop::quit);
         loop.exec();
         return seen;
-    }
-
-    static void SetProperties(Timer& timer, int period)
-    {
-        timer.SetMode(2);
-        timer.SetPeriod(period);
     }
 };
 
