@@ -18,7 +18,6 @@ std::shared_ptr<Mp3Clip> Mp3ClipCache::Get(const std::string& path)
         clip = Mp3Clip::Open(path);
         entry = Entry{clip, modified, size};
     }
-    latest_ = clip;
     return clip;
 }
 

@@ -9,10 +9,10 @@
 
 namespace platform {
 
-// Hands out one shared clip per file while any play of it lasts, and keeps
-// the latest one a while longer, so a minute that plays its file for every
-// matching schedule line opens and decodes it once. A file that changed on
-// disk is opened afresh.
+// Hands out one shared clip per file while any play of it lasts, so a minute
+// that plays its file for every matching schedule line opens and decodes it
+// once; its samples go with its last play. A file that changed on disk is
+// opened afresh.
 class Mp3ClipCache {
 public:
     // nullptr when the file is missing or no MP3.
@@ -25,7 +25,6 @@ private:
         std::uintmax_t size = 0;
     };
     std::map<std::string, Entry> entries_;
-    std::shared_ptr<Mp3Clip> latest_;
 };
 
 }  // namespace platform

@@ -63,8 +63,7 @@ PulseSoundOutput::~PulseSoundOutput()
 
 void PulseSoundOutput::Play(const std::string& path)
 {
-    std::shared_ptr<Mp3Clip> clip = clips_.Get(path);
-    if (!clip || !StartLoop())
+    if (!StartLoop())
         return;
     LoopLock lock(loop_);
     if (!context_ || !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_))) {
@@ -72,7 +71,9 @@ void PulseSoundOutput::Play(const std::string& path)
             return;
         Connect();
     }
-    if (!context_)
+    // The file is opened only when it can play: no server, no decode.
+    std::shared_ptr<Mp3Clip> clip = context_ ? clips_.Get(path) : nullptr;
+    if (!clip)
         return;
     if (pa_context_get_state(context_) == PA_CONTEXT_READY)
         Start(std::move(clip));
