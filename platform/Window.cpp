@@ -67,11 +67,12 @@ void Window::Impl::BuildMenuBar()
     auto* main = qobject_cast<QMainWindow*>(top);
     if (!main)
         return;
-    qtMenuBar = menuTree ? BuildQtMenuBar(*menuTree, main, [this](const std::string& name, MenuItem::Role role) {
-        MenuChosen(name, role);
-    })
-                         : nullptr;
-    main->setMenuBar(qtMenuBar);
+    qtMenuBar = nullptr;
+    if (menuTree) {
+        qtMenuBar = BuildQtMenuBar(*menuTree, main,
+                                   [this](const std::string& name, MenuItem::Role role) { MenuChosen(name, role); });
+    }
+    main->setMenuBar(qtMenuBar);  // the previous one goes
     if (qtMenuBar)
         qtMenuBar->show();  // a child added to a shown window stays hidden
     PushGeometry();
