@@ -15,18 +15,6 @@
 namespace platform {
 namespace {
 
-template <class F>
-class OnScopeExit {
-public:
-    explicit OnScopeExit(F f) : f_(std::move(f)) {}
-    ~OnScopeExit() { f_(); }
-    OnScopeExit(const OnScopeExit&) = delete;
-    OnScopeExit& operator=(const OnScopeExit&) = delete;
-
-private:
-    F f_;
-};
-
 // The window a new dialog belongs to: the oldest open one, the clock.
 QWidget* DialogParent(const Window& dialog)
 {
@@ -132,13 +120,11 @@ void Window::Impl::MenuChosen(const std::string& name, MenuItem::Role role)
 Window::Window(std::string className) : className_(std::move(className))
 {
     impl_ = std::make_unique<Impl>(*this);
-    windows::RegisterImplicit(*this);
     windows::TrackOpen(*this);
 }
 
 Window::~Window()
 {
-    windows::ForgetImplicit(*this);
     windows::ForgetOpen(*this);
     // Controls hold widgets inside the window's widget: they go first.
     impl_->controls.clear();
@@ -194,13 +180,18 @@ void Window::Close()
     impl_->closed = true;
     // The window leaves the registry once its handler has returned, even when
     // the handler raised.
-    OnScopeExit leave([this] {
-        windows::ForgetImplicit(*this);
+    const auto leave = [this] {
         windows::ForgetOpen(*this);
         impl_->Hide();
         windows::Retire(*this);
-    });
-    Dispatch([this] { WindowEvents::Close(*this); });
+    };
+    try {
+        Dispatch([this] { WindowEvents::Close(*this); });
+    } catch (...) {
+        leave();
+        throw;
+    }
+    leave();
 }
 
 bool Window::IsClosed() const

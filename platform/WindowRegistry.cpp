@@ -1,7 +1,6 @@
 #include "platform/WindowRegistry.h"
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -14,7 +13,6 @@ namespace windows {
 namespace {
 
 struct Registry {
-    std::map<std::string, Window*, std::less<>> implicit;
     std::vector<Window*> open;
     std::vector<std::unique_ptr<Window>> adopted;
 };
@@ -37,19 +35,6 @@ private:
 };
 
 }  // namespace
-
-void RegisterImplicit(Window& window)
-{
-    State().implicit[window.ClassName()] = &window;
-}
-
-void ForgetImplicit(Window& window)
-{
-    auto& implicit = State().implicit;
-    auto found = implicit.find(window.ClassName());
-    if (found != implicit.end() && found->second == &window)
-        implicit.erase(found);
-}
 
 void TrackOpen(Window& window)
 {
@@ -85,7 +70,6 @@ void ReleaseAll()
     std::vector<std::unique_ptr<Window>> doomed = std::move(r.adopted);
     r.adopted.clear();
     doomed.clear();
-    r.implicit.clear();
     r.open.clear();
 }
 
@@ -93,9 +77,9 @@ void ReleaseAll()
 
 Window* ImplicitWindow(const std::string& className)
 {
-    const auto& implicit = windows::State().implicit;
-    auto found = implicit.find(className);
-    return found == implicit.end() ? nullptr : found->second;
+    const auto& open = windows::State().open;
+    const auto found = std::find_if(open.rbegin(), open.rend(), [&](Window* w) { return w->ClassName() == className; });
+    return found == open.rend() ? nullptr : *found;
 }
 
 void AdoptWindow(std::unique_ptr<Window> window)

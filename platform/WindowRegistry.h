@@ -9,11 +9,9 @@ class Window;
 
 namespace windows {
 
-// The single-instance registry: one window per class name.
-void RegisterImplicit(Window& window);
-void ForgetImplicit(Window& window);
-
-// Windows that are open, oldest first.
+// The open windows, oldest first: a window is open from the start of its
+// construction until its Close handler has returned. ImplicitWindow finds
+// the newest of a class.
 void TrackOpen(Window& window);
 void ForgetOpen(Window& window);
 Window* FirstOpenWindow();
