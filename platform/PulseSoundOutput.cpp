@@ -42,19 +42,9 @@ PulseSoundOutput::~PulseSoundOutput()
     // The loop thread first, so no callback runs during the teardown; then
     // the context, whose disconnect ends its streams; the streams last.
     pa_threaded_mainloop_stop(loop_);
-    for (Stream& stream : streams_) {
-        pa_stream_set_state_callback(stream.stream, nullptr, nullptr);
-        pa_stream_set_write_callback(stream.stream, nullptr, nullptr);
-        if (stream.drain) {
-            pa_operation_cancel(stream.drain);
-            pa_operation_unref(stream.drain);
-        }
-    }
-    if (context_) {
-        pa_context_set_state_callback(context_, nullptr, nullptr);
-        pa_context_disconnect(context_);
-        pa_context_unref(context_);
-    }
+    for (Stream& stream : streams_)
+        Detach(stream);
+    DropContext();
     for (Stream& stream : streams_)
         pa_stream_unref(stream.stream);
     streams_.clear();
@@ -112,21 +102,27 @@ bool PulseSoundOutput::StartLoop()
 // A context that failed stays failed; a new one finds a restarted server.
 void PulseSoundOutput::Connect()
 {
-    if (context_) {
-        pa_context_set_state_callback(context_, nullptr, nullptr);
-        pa_context_unref(context_);
-    }
+    DropContext();
     lastConnect_ = Clock::now();
     context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "talking-clock");
     if (!context_)
         return;
     pa_context_set_state_callback(context_, OnContextState, this);
     if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
-        pa_context_set_state_callback(context_, nullptr, nullptr);
-        pa_context_unref(context_);
-        context_ = nullptr;
+        DropContext();
         SkipWaiting();
     }
+}
+
+// Silently: ends its streams if it still runs.
+void PulseSoundOutput::DropContext()
+{
+    if (!context_)
+        return;
+    pa_context_set_state_callback(context_, nullptr, nullptr);
+    pa_context_disconnect(context_);
+    pa_context_unref(context_);
+    context_ = nullptr;
 }
 
 // Counted, not listed: a server that accepts and never answers must not
@@ -172,14 +168,21 @@ bool PulseSoundOutput::JoinPlaying(const Mp3Clip& clip)
     return true;
 }
 
+// No callback of the stream comes after this.
+void PulseSoundOutput::Detach(Stream& stream)
+{
+    pa_stream_set_state_callback(stream.stream, nullptr, nullptr);
+    pa_stream_set_write_callback(stream.stream, nullptr, nullptr);
+    if (stream.drain) {
+        pa_operation_cancel(stream.drain);
+        pa_operation_unref(stream.drain);
+        stream.drain = nullptr;
+    }
+}
+
 void PulseSoundOutput::Release(Stream* stream)
 {
-    pa_stream_set_state_callback(stream->stream, nullptr, nullptr);
-    pa_stream_set_write_callback(stream->stream, nullptr, nullptr);
-    if (stream->drain) {
-        pa_operation_cancel(stream->drain);
-        pa_operation_unref(stream->drain);
-    }
+    Detach(*stream);
     pa_stream_disconnect(stream->stream);
     pa_stream_unref(stream->stream);
     streams_.remove_if([stream](const Stream& s) { return &s == stream; });

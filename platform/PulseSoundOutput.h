@@ -52,9 +52,11 @@ private:
 
     bool StartLoop();
     void Connect();
+    void DropContext();
     void Wait(std::shared_ptr<Mp3Clip> clip);
     void Start(std::shared_ptr<Mp3Clip> clip);
     bool JoinPlaying(const Mp3Clip& clip);
+    void Detach(Stream& stream);
     void Release(Stream* stream);
     void SkipWaiting();
     static void OnContextState(pa_context* context, void* output);

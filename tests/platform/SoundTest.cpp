@@ -237,6 +237,7 @@ TEST_F(PulseSoundOutputTest, BrokenFilesPlayNothing)
 TEST_F(PulseSoundOutputTest, DestroyedWhilePlayingAtAnyMoment)
 {
     const auto clip = files.tone(QStringLiteral("tone.mp3"), 440, 1.0);
+    testing::internal::CaptureStderr();
     for (int delayMs : {0, 1, 3, 10, 30, 100}) {
         auto output = std::make_unique<PulseSoundOutput>();
         for (int i = 0; i < 12; ++i)
@@ -244,6 +245,8 @@ TEST_F(PulseSoundOutputTest, DestroyedWhilePlayingAtAnyMoment)
         QThread::msleep(delayMs);
         output.reset();
     }
+    // Plays still waiting for the server at the end were not skipped.
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST_F(PulseSoundOutputTest, WithoutServerPlaysAreSkippedSaidOnceAndTheNextServerIsFound)
