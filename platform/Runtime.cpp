@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QWidget>
 
+#include "platform/FirstPaintReport.h"
 #include "platform/RuntimeInternal.h"
 #include "platform/Window.h"
 #include "platform/WindowRegistry.h"
@@ -129,6 +130,7 @@ void RuntimeInit(int& argc, char** argv)
     RuntimeState& s = State();
     if (!QCoreApplication::instance())
         s.ownedApplication = std::make_unique<QApplication>(argc, argv);
+    ReportFirstPaintWhenAsked();
     // The program decides when to end: closing its last window is not enough.
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQuitSignals();
