@@ -76,12 +76,16 @@ xvfb_start() {
 }
 
 # app_start [faked start time, e.g. "2026-12-06 07:29:50"]: from then on the
-# clock runs on in real time; timers keep the real monotonic clock.
+# clock runs on in real time; timers keep the real monotonic clock. The
+# library is preloaded directly rather than through the faketime wrapper: the
+# program is then APP_PID itself (signals reach it), and no wrapper killed by
+# app_stop leaves a named semaphore behind for a later one to trip over.
 # shellcheck disable=SC2120 # the faked time is optional
 app_start() {
     cd "$WORK/cwd"
     if [ $# -ge 1 ]; then
-        FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -m -f "@$1" "$APP" >"$WORK/app.log" 2>&1 &
+        LD_PRELOAD=$(echo /usr/lib/*/faketime/libfaketimeMT.so.1) FAKETIME="@$1" \
+            FAKETIME_DONT_FAKE_MONOTONIC=1 "$APP" >"$WORK/app.log" 2>&1 &
     else
         "$APP" >"$WORK/app.log" 2>&1 &
     fi
@@ -93,18 +97,10 @@ app_running() {
     [ -n "${APP_PID:-}" ] && kill -0 "$APP_PID" 2>/dev/null
 }
 
-# The program's own process ids: itself, or faketime's child.
-app_pids() {
-    app_running || return 0
-    echo "$APP_PID"
-    pgrep -P "$APP_PID" || true
-}
-
 app_stop() {
-    local pid
-    for pid in $(app_pids); do
-        kill -KILL "$pid" 2>/dev/null || true
-    done
+    if app_running; then
+        kill -KILL "$APP_PID" 2>/dev/null || true
+    fi
     if [ -n "${APP_PID:-}" ]; then
         wait "$APP_PID" 2>/dev/null || true
     fi

@@ -37,17 +37,6 @@ cp "$data/Sounds/Time/0730.mp3" "$data/Sounds/Time/0731.mp3"
 write_settings "seiyuOn/Off=1,1,1,1,1,1,1,1,1,1,1,1" "alarmOn=0" "alarmHour=00" "alarmMin=00" \
     "alarmVoice=0" "voiceMode=2"
 
-# As app_start does, without the faketime wrapper, whose named semaphore
-# clashes with one a killed wrapper of the same pid left behind.
-start_faked() {
-    local lib
-    lib=$(echo /usr/lib/*/faketime/libfaketimeMT.so.1)
-    cd "$WORK/cwd"
-    LD_PRELOAD=$lib FAKETIME="@$1" FAKETIME_DONT_FAKE_MONOTONIC=1 "$APP" >"$WORK/app.log" 2>&1 &
-    APP_PID=$!
-    cd - >/dev/null
-}
-
 click() {
     xdotool mousemove --window "$window" $CLICK_X $CLICK_Y click 1
 }
@@ -92,7 +81,7 @@ audio_start "$WORK/audio"
 
 # The minute's twelve plays, then the same again after a click.
 audio_record_start "$WORK/first.raw"
-start_faked "2026-12-06 07:30:05"
+app_start "2026-12-06 07:30:05"
 window=$(app_window)
 wait_for_title "$window" '^07:30:' 10 >/dev/null
 sleep 0.5
@@ -135,7 +124,7 @@ app_wait_exit 10
 
 # 07:31 has a thousand matching lines.
 audio_record_start "$WORK/thousand.raw"
-start_faked "2026-12-06 07:31:05"
+app_start "2026-12-06 07:31:05"
 window=$(app_window)
 wait_for_title "$window" '^07:31:' 10 >/dev/null
 sleep 0.3
