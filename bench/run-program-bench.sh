@@ -306,7 +306,9 @@ print_table() {
     for name in "$RESULTS"/*; do
         printf '  %-20s %s\n' "$(basename "$name")" "$(rounds_of "$(basename "$name")")"
     done
-    echo "  (tick_*: ms from the whole second to the title change; threads_crowded: most threads in row 7)"
+    echo "  tick_*: ms from the whole second to the title change; gap_crowded: the longest standstill (a"
+    echo "  standstill that lasts to the end of the window, B + 6 s, is cut there); threads_crowded: most"
+    echo "  threads seen in row 7"
 }
 
 bench_data "$BUILD_DIR/bench/data"
