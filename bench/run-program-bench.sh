@@ -267,12 +267,12 @@ table_row() {
     awk -v m="$1" -v u="$2" -v p="$3" -v b="$4" -v g="$5" 'BEGIN {
         ratio = "-"; result = "n/a"
         if (g ~ /^x/) {
-            limit = substr(g, 2); goal = "<= " limit "x"
+            limit = substr(g, 2) + 0; goal = "<= " limit "x"
             if (p != "n/a" && b != "n/a" && b > 0) {
-                r = p / b; ratio = sprintf("%.2fx", r); result = r <= limit ? "PASS" : "FAIL"
+                r = p / b; ratio = sprintf("%.3fx", r); result = r <= limit ? "PASS" : "FAIL"
             }
         } else {
-            limit = substr(g, 3); goal = "<= " limit " " u
+            limit = substr(g, 3) + 0; goal = "<= " limit " " u
             if (p != "n/a") result = p <= limit ? "PASS" : "FAIL"
         }
         bs = b == "-" ? "-" : b " " u
