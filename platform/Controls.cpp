@@ -1,14 +1,18 @@
 #include "platform/Controls.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 
-#include "platform/ControlWidgets.h"
 #include "platform/QtAccess.h"
 #include "platform/RuntimeInternal.h"
 #include "platform/WindowWidget.h"
@@ -17,8 +21,32 @@ namespace platform {
 
 namespace {
 
-// Labels show plain text, left-aligned on one line: the layouts ask for no
-// other alignment, colour or wrapping.
+template <class W>
+W& WidgetAs(const RectControl& control)
+{
+    return static_cast<W&>(*WidgetOf(control));
+}
+
+// Captions show "&" as it is: Qt would take it as a mnemonic.
+void SetCaptionOf(QAbstractButton& button, const std::string& caption)
+{
+    button.setText(QString::fromStdString(caption).replace(u'&', QStringLiteral("&&")));
+}
+
+std::string CaptionOf(const QAbstractButton& button)
+{
+    return QString(button.text()).replace(QStringLiteral("&&"), QStringLiteral("&")).toStdString();
+}
+
+// QComboBox selects the first row added to an empty list; a popup does not.
+void AppendRows(QComboBox& combo, const QStringList& rows)
+{
+    const int selected = combo.currentIndex();
+    combo.addItems(rows);
+    combo.setCurrentIndex(selected);
+}
+
+// Labels show plain text.
 QLabel* MakeLabel()
 {
     auto* label = new QLabel;
@@ -42,93 +70,195 @@ QFrame* MakeSeparator()
     return line;
 }
 
+// Paints the well's picture fitted into it and takes the presses on it.
+class ImageWellWidget : public QWidget {
+public:
+    PicturePtr picture;
+    std::function<void(std::int32_t, std::int32_t)> onPress;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (!picture)
+            return;
+        const QImage& image = ImageOf(std::as_const(*picture));
+        const QSize fitted = image.size().scaled(size(), Qt::KeepAspectRatio);
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, fitted, rect()), image);
+    }
+
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        // Taken here, so the press never reaches the window behind the well.
+        event->accept();
+        const QPoint at = event->position().toPoint();
+        // A copy: the handler may close the window and clear onPress meanwhile.
+        if (const auto press = onPress)
+            press(at.x(), at.y());
+    }
+};
+
 }  // namespace
 
-Label::Label() : RectControl(std::make_unique<Impl>(MakeLabel())) {}
+const PropertyTable& Control::Properties() const
+{
+    static const PropertyTable table{
+        {"Name", Setter(PropertyType::String, &Control::SetName)},
+        {"Index", Setter(PropertyType::Int32, &Control::SetIndex)},
+    };
+    return table;
+}
+
+RectControl::RectControl(QWidget* widget) : widget_(widget) {}
+
+RectControl::~RectControl()
+{
+    // Without the application object the widgets are past saving.
+    if (!QCoreApplication::instance())
+        return;
+    // A handler of this very widget may still be on the stack (a button whose
+    // Action dropped its control), so the event loop deletes it later.
+    widget_->disconnect();
+    widget_->hide();
+    widget_->deleteLater();
+}
+
+// Every control takes the keyboard focus its kind takes, never moves with its
+// window (which keeps its size), and shows plain text in the toolkit's font
+// and colour with no help tag or data binding: these properties of the
+// streams are read and ignored, whatever the control's class.
+const PropertyTable& RectControl::Properties() const
+{
+    using enum PropertyType;
+    static const PropertyTable table = [this] {
+        PropertyTable own = Extended(Control::Properties(), {
+            {"Left", Setter(Int32, &RectControl::SetLeft)},
+            {"Top", Setter(Int32, &RectControl::SetTop)},
+            {"Width", Setter(Int32, &RectControl::SetWidth)},
+            {"Height", Setter(Int32, &RectControl::SetHeight)},
+            {"TabIndex", Setter(Int32, &RectControl::SetTabIndex)},
+            {"Enabled", Setter(Boolean, &RectControl::SetEnabled)},
+            {"Visible", Setter(Boolean, &RectControl::SetVisible)},
+            {"TextColor", Ignored(Color)},
+        });
+        for (const char* name : {"TabPanelIndex", "TextAlign", "State", "ButtonStyle"})
+            own.emplace(name, Ignored(Int32));
+        for (const char* name : {"LockLeft", "LockTop", "LockRight", "LockBottom", "AutoDeactivate", "TabStop",
+                                 "Bold", "Italic", "Underline", "Multiline", "Selectable", "Transparent"})
+            own.emplace(name, Ignored(Boolean));
+        for (const char* name : {"InitialParent", "DataSource", "DataField", "HelpTag", "TextFont"})
+            own.emplace(name, Ignored(String));
+        return own;
+    }();
+    return table;
+}
+
+void RectControl::AttachTo(Window& owner)
+{
+    Control::AttachTo(owner);
+    if (QWidget* area = ContentWidget(owner)) {
+        widget_->setParent(area);
+        widget_->setVisible(visible_);
+    }
+}
+
+QWidget* WidgetOf(const RectControl& control) { return control.widget_; }
+
+std::int32_t RectControl::Left() const { return widget_->x(); }
+std::int32_t RectControl::Top() const { return widget_->y(); }
+void RectControl::SetLeft(std::int32_t left) { widget_->move(left, widget_->y()); }
+void RectControl::SetTop(std::int32_t top) { widget_->move(widget_->x(), top); }
+void RectControl::SetWidth(std::int32_t width) { widget_->resize(std::max(0, width), widget_->height()); }
+void RectControl::SetHeight(std::int32_t height) { widget_->resize(widget_->width(), std::max(0, height)); }
+void RectControl::SetEnabled(bool enabled) { widget_->setEnabled(enabled); }
+
+void RectControl::SetVisible(bool visible)
+{
+    visible_ = visible;
+    // A widget with no parent would show as a window of its own.
+    if (widget_->parentWidget())
+        widget_->setVisible(visible);
+}
+
+// Layouts are in pixels, so sizes become pixel sizes: text then fits its
+// control on any screen.
+void RectControl::SetTextSize(double points)
+{
+    if (!(points > 0))
+        return;
+    QFont font = widget_->font();
+    font.setPixelSize(static_cast<int>(std::lround(std::clamp(points, 1.0, 1000.0))));
+    widget_->setFont(font);
+}
+
+Label::Label() : RectControl(MakeLabel()) {}
 
 const PropertyTable& Label::Properties() const
 {
-    using enum PropertyType;
     static const PropertyTable table = Extended(RectControl::Properties(), {
-        {"Text", Setter(String, &Label::SetText)},
-        {"TextAlign", Ignored(Int32)},
-        {"TextColor", Ignored(Color)},
-        {"Multiline", Ignored(Boolean)},
-        {"Selectable", Ignored(Boolean)},
-        {"Transparent", Ignored(Boolean)},
+        {"Text", Setter(PropertyType::String, &Label::SetText)},
     });
     return table;
 }
 
 std::string Label::Text() const { return WidgetAs<QLabel>(*this).text().toStdString(); }
+void Label::SetText(const std::string& text)
+{
+    WidgetAs<QLabel>(*this).setText(QString::fromStdString(text));
+}
 
-void Label::SetText(const std::string& text) { WidgetAs<QLabel>(*this).setText(QString::fromStdString(text)); }
-
-PopupMenu::PopupMenu() : RectControl(std::make_unique<Impl>(new QComboBox)) {}
+PopupMenu::PopupMenu() : RectControl(new QComboBox) {}
 
 const PropertyTable& PopupMenu::Properties() const
 {
-    using enum PropertyType;
     static const PropertyTable table = Extended(RectControl::Properties(), {
-        {"InitialValue", Setter(String, &PopupMenu::SetInitialValue)},
-        {"ListIndex", Setter(Int32, &PopupMenu::SetListIndex)},
+        {"InitialValue", Setter(PropertyType::String, &PopupMenu::SetInitialValue)},
+        {"ListIndex", Setter(PropertyType::Int32, &PopupMenu::SetListIndex)},
     });
     return table;
 }
 
 void PopupMenu::SetInitialValue(const std::string& rows)
 {
-    WidgetAs<QComboBox>(*this).clear();
-    AppendRows(WidgetAs<QComboBox>(*this), SplitRows(rows));
+    DeleteAllRows();
+    if (!rows.empty())
+        AppendRows(WidgetAs<QComboBox>(*this), QString::fromStdString(rows).split(u'\r'));
 }
 
+// Qt selects no row for an index that has none.
 std::int32_t PopupMenu::ListIndex() const { return WidgetAs<QComboBox>(*this).currentIndex(); }
-
-void PopupMenu::SetListIndex(std::int32_t index)
-{
-    QComboBox& combo = WidgetAs<QComboBox>(*this);
-    combo.setCurrentIndex(index >= 0 && index < combo.count() ? index : -1);
-}
-
+void PopupMenu::SetListIndex(std::int32_t index) { WidgetAs<QComboBox>(*this).setCurrentIndex(index); }
 std::int32_t PopupMenu::ListCount() const { return WidgetAs<QComboBox>(*this).count(); }
-
 std::string PopupMenu::List(std::int32_t row) const
 {
-    const QComboBox& combo = WidgetAs<QComboBox>(*this);
-    if (row < 0 || row >= combo.count())
-        return {};
-    return combo.itemText(row).toStdString();
+    return WidgetAs<QComboBox>(*this).itemText(row).toStdString();
 }
-
-std::string PopupMenu::Text() const { return List(ListIndex()); }
 
 void PopupMenu::DeleteAllRows() { WidgetAs<QComboBox>(*this).clear(); }
 
-void PopupMenu::AddRow(const std::string& text) { AppendRows(WidgetAs<QComboBox>(*this), {text}); }
+void PopupMenu::AddRow(const std::string& text)
+{
+    AppendRows(WidgetAs<QComboBox>(*this), {QString::fromStdString(text)});
+}
 
-CheckBox::CheckBox() : RectControl(std::make_unique<Impl>(new QCheckBox)) {}
+CheckBox::CheckBox() : RectControl(new QCheckBox) {}
 
-// State 0 or 1 only repeats Value, which follows it in every stream.
 const PropertyTable& CheckBox::Properties() const
 {
-    using enum PropertyType;
     static const PropertyTable table = Extended(RectControl::Properties(), {
-        {"Caption", Setter(String, &CheckBox::SetCaption)},
-        {"State", Ignored(Int32)},
-        {"Value", Setter(Boolean, &CheckBox::SetValue)},
+        {"Caption", Setter(PropertyType::String, &CheckBox::SetCaption)},
+        {"Value", Setter(PropertyType::Boolean, &CheckBox::SetValue)},
     });
     return table;
 }
 
 bool CheckBox::Value() const { return WidgetAs<QCheckBox>(*this).isChecked(); }
-
 void CheckBox::SetValue(bool value) { WidgetAs<QCheckBox>(*this).setChecked(value); }
+std::string CheckBox::Caption() const { return CaptionOf(WidgetAs<QCheckBox>(*this)); }
+void CheckBox::SetCaption(const std::string& caption) { SetCaptionOf(WidgetAs<QCheckBox>(*this), caption); }
 
-std::string CheckBox::Caption() const { return CaptionText(WidgetAs<QCheckBox>(*this).text()); }
-
-void CheckBox::SetCaption(const std::string& caption) { WidgetAs<QCheckBox>(*this).setText(LiteralCaption(caption)); }
-
-PushButton::PushButton() : RectControl(std::make_unique<Impl>(MakeButton())) {}
+PushButton::PushButton() : RectControl(MakeButton()) {}
 
 const PropertyTable& PushButton::Properties() const
 {
@@ -137,21 +267,23 @@ const PropertyTable& PushButton::Properties() const
         {"Caption", Setter(String, &PushButton::SetCaption)},
         {"Default", Setter(Boolean, &PushButton::SetDefault)},
         {"Cancel", Setter(Boolean, &PushButton::SetCancel)},
-        {"ButtonStyle", Ignored(Int32)},
     });
     return table;
 }
 
-std::string PushButton::Caption() const { return CaptionText(WidgetAs<QPushButton>(*this).text()); }
+std::string PushButton::Caption() const { return CaptionOf(WidgetAs<QPushButton>(*this)); }
 
 void PushButton::SetCaption(const std::string& caption)
 {
-    WidgetAs<QPushButton>(*this).setText(LiteralCaption(caption));
+    SetCaptionOf(WidgetAs<QPushButton>(*this), caption);
 }
 
 void PushButton::SetDefault(bool value) { WidgetAs<QPushButton>(*this).setDefault(value); }
 
-void PushButton::SetCancel(bool value) { WidgetAs<QPushButton>(*this).setProperty(kCancelButtonProperty, value); }
+void PushButton::SetCancel(bool value)
+{
+    WidgetAs<QPushButton>(*this).setProperty(kCancelButtonProperty, value);
+}
 
 // Qt keeps the handler alive while it runs, even when it closes the window
 // and so deletes the button's connections.
@@ -164,37 +296,33 @@ void PushButton::AddActionHandler(std::function<void(PushButton&)> handler)
 
 void PushButton::Push() { WidgetAs<QPushButton>(*this).click(); }
 
-ImageWell::ImageWell() : RectControl(std::make_unique<Impl>(new ImageWellWidget)) {}
+ImageWell::ImageWell() : RectControl(new ImageWellWidget) {}
 
-const PropertyTable& ImageWell::Properties() const { return RectControl::Properties(); }
+PicturePtr ImageWell::Image() const { return WidgetAs<ImageWellWidget>(*this).picture; }
 
-PicturePtr ImageWell::Image() const { return WidgetAs<ImageWellWidget>(*this).CurrentPicture(); }
-
-void ImageWell::SetImage(PicturePtr picture) { WidgetAs<ImageWellWidget>(*this).SetPicture(std::move(picture)); }
+void ImageWell::SetImage(PicturePtr picture)
+{
+    WidgetAs<ImageWellWidget>(*this).picture = std::move(picture);
+    WidgetAs<ImageWellWidget>(*this).update();
+}
 
 void ImageWell::AddMouseDownHandler(std::function<bool(ImageWell&, std::int32_t, std::int32_t)> handler)
 {
-    WidgetAs<ImageWellWidget>(*this).onPress = [this, handler = std::move(handler)](std::int32_t x, std::int32_t y) {
+    WidgetAs<ImageWellWidget>(*this).onPress = [this, handler = std::move(handler)](int x, int y) {
         CallFromToolkit([&] { handler(*this, x, y); });
     };
 }
 
+// As the toolkit delivers it: a disabled well takes no press.
 void ImageWell::PressMouse(std::int32_t x, std::int32_t y)
 {
-    // The widget outlives a handler that closes the window (it is deleted
-    // later), so the release can still be delivered.
-    const QPointer<QWidget> well = WidgetOf(*this);
+    QWidget& well = *WidgetOf(*this);
     const QPointF at(x, y);
-    QMouseEvent press(QEvent::MouseButtonPress, at, well->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+    QMouseEvent press(QEvent::MouseButtonPress, at, well.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
-    QApplication::sendEvent(well, &press);
-    if (!well)
-        return;
-    QMouseEvent release(QEvent::MouseButtonRelease, at, well->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(well, &release);
+    QApplication::sendEvent(&well, &press);
 }
 
-Separator::Separator() : RectControl(std::make_unique<Impl>(MakeSeparator())) {}
+Separator::Separator() : RectControl(MakeSeparator()) {}
 
 }  // namespace platform

@@ -8,6 +8,8 @@
 #include "platform/Object.h"
 #include "platform/Picture.h"
 
+class QWidget;
+
 namespace platform {
 
 class Window;
@@ -16,8 +18,6 @@ class Window;
 // Name (and by its Index when it is a member of a control array).
 class Control : public Object {
 public:
-    Control();
-    ~Control() override;
     const PropertyTable& Properties() const override;
 
     const std::string& Name() const { return name_; }
@@ -27,11 +27,11 @@ public:
     Window* Owner() const { return owner_; }
 
     // Called by Window::AddControl.
-    virtual void AttachTo(Window& owner);
+    virtual void AttachTo(Window& owner) { owner_ = &owner; }
 
 private:
     std::string name_;
-    std::int32_t index_ = INT32_MIN;
+    std::int32_t index_ = kNoControlArrayIndex;
     Window* owner_ = nullptr;
 };
 
@@ -60,38 +60,41 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// A control with a widget inside its window's picture area. The text
-// properties apply to controls that show text.
+// A control shown by a widget in its window's picture area. Until it is added
+// to a window it shows nowhere.
 class RectControl : public Control {
 public:
     ~RectControl() override;
+    RectControl(const RectControl&) = delete;
+    RectControl& operator=(const RectControl&) = delete;
     const PropertyTable& Properties() const override;
     void AttachTo(Window& owner) override;
 
+    // Pixels from the picture area's top left corner.
     std::int32_t Left() const;
     std::int32_t Top() const;
-    std::int32_t Width() const;
-    std::int32_t Height() const;
-    void SetLeft(std::int32_t v);
-    void SetTop(std::int32_t v);
-    void SetWidth(std::int32_t v);
-    void SetHeight(std::int32_t v);
-    std::int32_t TabIndex() const;
-    void SetTabIndex(std::int32_t v);
-    void SetEnabled(bool v);
-    void SetVisible(bool v);
-    void SetTextFont(const std::string& family);
+    void SetLeft(std::int32_t left);
+    void SetTop(std::int32_t top);
+    void SetWidth(std::int32_t width);
+    void SetHeight(std::int32_t height);
+    // Tab visits the window's controls by this, once they are all made.
+    std::int32_t TabIndex() const { return tabIndex_; }
+    void SetTabIndex(std::int32_t tabIndex) { tabIndex_ = tabIndex; }
+    void SetEnabled(bool enabled);
+    void SetVisible(bool visible);
+    // A point is one layout pixel; 0 keeps the toolkit's size.
     void SetTextSize(double points);
-    void SetTextUnit(std::int32_t unit);
-
-    struct Impl;
-    Impl& impl() const { return *impl_; }
+    // Only unit 0, layout pixels, occurs.
+    void SetTextUnit(std::int32_t) {}
 
 protected:
-    explicit RectControl(std::unique_ptr<Impl> impl);
+    explicit RectControl(QWidget* widget);
 
 private:
-    std::unique_ptr<Impl> impl_;
+    friend QWidget* WidgetOf(const RectControl& control);
+    QWidget* widget_;
+    std::int32_t tabIndex_ = 0;
+    bool visible_ = true;
 };
 
 class Label : public RectControl {
@@ -112,10 +115,11 @@ public:
     std::int32_t ListIndex() const;
     void SetListIndex(std::int32_t index);
     std::int32_t ListCount() const;
+    // A row's text; empty past the last row.
     std::string List(std::int32_t row) const;
-    // The text of the selected row; empty when none.
-    std::string Text() const;
+    std::string Text() const { return List(ListIndex()); }
     void DeleteAllRows();
+    // Appends a row; the selection stays.
     void AddRow(const std::string& text);
 };
 
@@ -144,10 +148,10 @@ public:
     void Push();
 };
 
+// Shows its picture scaled to fit, aspect kept, centred.
 class ImageWell : public RectControl {
 public:
     ImageWell();
-    const PropertyTable& Properties() const override;
     PicturePtr Image() const;
     void SetImage(PicturePtr picture);
     // The one handler of a press; a later one replaces it.

@@ -1,5 +1,6 @@
 #include "platform/Object.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/Runtime.h"
@@ -7,22 +8,20 @@
 namespace platform {
 namespace {
 
-// Reads one stream front to back; every read checks that the bytes exist.
+// Reads one stream front to back; every read checks that its bytes are there.
 class StreamReader {
 public:
-    explicit StreamReader(StreamBytes bytes) : bytes_(bytes) {}
+    explicit StreamReader(StreamBytes bytes) : rest_(bytes) {}
 
-    bool AtEnd() const { return at_ == bytes_.size(); }
+    bool AtEnd() const { return rest_.empty(); }
 
     std::string_view Name()
     {
-        const std::size_t start = at_;
-        while (at_ < bytes_.size() && bytes_[at_] != ' ')
-            ++at_;
-        if (at_ == bytes_.size())
+        const auto space = std::ranges::find(rest_, ' ');
+        if (space == rest_.end())
             throw RuntimeException("property stream ends inside a property name");
-        std::string_view name(reinterpret_cast<const char*>(bytes_.data()) + start, at_ - start);
-        ++at_;  // the space
+        const std::string_view name = Text(Take(static_cast<std::size_t>(space - rest_.begin())));
+        Take(1);
         return name;
     }
 
@@ -31,13 +30,10 @@ public:
         switch (type) {
         case PropertyType::Int32: return static_cast<std::int32_t>(Unsigned32());
         case PropertyType::Boolean: return Take(1)[0] != 0;
+        case PropertyType::String: return std::string(Text(Take(Unsigned32())));
         case PropertyType::Color: {
             const StreamBytes rgb = Take(3);
             return Color{rgb[0], rgb[1], rgb[2]};
-        }
-        case PropertyType::String: {
-            const StreamBytes text = Take(Unsigned32());
-            return std::string(reinterpret_cast<const char*>(text.data()), text.size());
         }
         }
         throw RuntimeException("property of an unknown type");
@@ -46,22 +42,27 @@ public:
 private:
     StreamBytes Take(std::size_t count)
     {
-        if (count > bytes_.size() - at_)
+        if (count > rest_.size())
             throw RuntimeException("property stream ends inside a value");
-        const StreamBytes taken = bytes_.subspan(at_, count);
-        at_ += count;
+        const StreamBytes taken = rest_.first(count);
+        rest_ = rest_.subspan(count);
         return taken;
     }
 
     std::uint32_t Unsigned32()
     {
-        const StreamBytes b = Take(4);
-        return (std::uint32_t{b[0]} << 24) | (std::uint32_t{b[1]} << 16) | (std::uint32_t{b[2]} << 8) |
-               std::uint32_t{b[3]};
+        std::uint32_t value = 0;
+        for (std::uint8_t byte : Take(4))
+            value = value << 8 | byte;
+        return value;
     }
 
-    StreamBytes bytes_;
-    std::size_t at_ = 0;
+    static std::string_view Text(StreamBytes bytes)
+    {
+        return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+    }
+
+    StreamBytes rest_;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <variant>
 
@@ -44,22 +45,19 @@ inline PropertyDef Ignored(PropertyType type)
 }
 
 // A base class's table with more entries.
-inline PropertyTable Extended(const PropertyTable& base,
+inline PropertyTable Extended(PropertyTable table,
                               std::initializer_list<std::pair<const std::string, PropertyDef>> more)
 {
-    PropertyTable table = base;
-    for (const auto& [name, def] : more)
-        table.insert_or_assign(name, def);
+    table.insert(more);
     return table;
 }
 
-// Helper for property tables: a typed setter for a member function.
+// A property set through a member function.
 template <class T, class V>
 PropertyDef Setter(PropertyType type, void (T::*set)(V))
 {
     return {type, [set](Object& o, const PropertyValue& v) {
-                using Plain = std::remove_cvref_t<V>;
-                (static_cast<T&>(o).*set)(std::get<Plain>(v));
+                (static_cast<T&>(o).*set)(std::get<std::remove_cvref_t<V>>(v));
             }};
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 // Layout property streams: records of a property name, a space and the value,
 // laid back to back with no header and no terminator. The value's encoding
@@ -30,6 +32,9 @@ enum class PropertyType { Int32, Boolean, String, Color };
 
 using StreamBytes = std::span<const std::uint8_t>;
 
+// The Index that marks a control outside any control array.
+inline constexpr std::int32_t kNoControlArrayIndex = INT32_MIN;
+
 struct Record {
     std::string_view name;
     PropertyType type = PropertyType::Int32;
@@ -45,75 +50,43 @@ struct Record {
     {
         return {n, PropertyType::String, 0, false, {}, v};
     }
-
-    constexpr std::size_t EncodedSize() const
-    {
-        const std::size_t head = name.size() + 1;
-        switch (type) {
-        case PropertyType::Int32: return head + 4;
-        case PropertyType::Boolean: return head + 1;
-        case PropertyType::Color: return head + 3;
-        case PropertyType::String: return head + 4 + string.size();
-        }
-        return head;
-    }
 };
 
-// The Index that marks a control outside any control array.
-inline constexpr std::int32_t kNoControlArrayIndex = INT32_MIN;
-
-namespace detail {
-
-template <std::size_t N>
-constexpr std::size_t StreamSize(const std::array<Record, N>& records)
+constexpr std::vector<std::uint8_t> Encode(std::span<const Record> records)
 {
-    std::size_t size = 0;
-    for (const Record& r : records)
-        size += r.EncodedSize();
-    return size;
-}
-
-template <std::size_t Size, std::size_t N>
-constexpr std::array<std::uint8_t, Size> Encode(const std::array<Record, N>& records)
-{
-    std::array<std::uint8_t, Size> out{};
-    std::size_t at = 0;
-    auto put32 = [&](std::uint32_t v) {
-        out[at++] = static_cast<std::uint8_t>(v >> 24);
-        out[at++] = static_cast<std::uint8_t>(v >> 16);
-        out[at++] = static_cast<std::uint8_t>(v >> 8);
-        out[at++] = static_cast<std::uint8_t>(v);
+    std::vector<std::uint8_t> out;
+    const auto put32 = [&](std::uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out.push_back(static_cast<std::uint8_t>(v >> shift));
+    };
+    const auto putText = [&](std::string_view text) {
+        for (char c : text)
+            out.push_back(static_cast<std::uint8_t>(c));
     };
     for (const Record& r : records) {
-        for (char c : r.name)
-            out[at++] = static_cast<std::uint8_t>(c);
-        out[at++] = ' ';
+        putText(r.name);
+        out.push_back(' ');
         switch (r.type) {
         case PropertyType::Int32: put32(static_cast<std::uint32_t>(r.int32)); break;
-        case PropertyType::Boolean: out[at++] = r.boolean ? 1 : 0; break;
-        case PropertyType::Color:
-            out[at++] = r.color.red;
-            out[at++] = r.color.green;
-            out[at++] = r.color.blue;
-            break;
+        case PropertyType::Boolean: out.push_back(r.boolean ? 1 : 0); break;
+        case PropertyType::Color: out.insert(out.end(), {r.color.red, r.color.green, r.color.blue}); break;
         case PropertyType::String:
             put32(static_cast<std::uint32_t>(r.string.size()));
-            for (char c : r.string)
-                out[at++] = static_cast<std::uint8_t>(c);
+            putText(r.string);
             break;
         }
     }
     return out;
 }
 
-}  // namespace detail
-
 // MakeRecords is a captureless lambda returning a std::array<Record, N>.
 template <class MakeRecords>
 consteval auto BuildStream(MakeRecords)
 {
     constexpr auto records = MakeRecords{}();
-    return detail::Encode<detail::StreamSize(records)>(records);
+    std::array<std::uint8_t, Encode(records).size()> stream{};
+    std::ranges::copy(Encode(records), stream.begin());
+    return stream;
 }
 
 }  // namespace platform
