@@ -33,6 +33,7 @@ install_missing_packages() {
 }
 
 # build_project [cmake option...]
+# shellcheck disable=SC2120 # scripts/run passes no options
 build_project() {
     build_into "$BUILD_DIR" "$@"
 }
