@@ -7,14 +7,18 @@
 #
 #   ROUNDS=N          rounds (default 5)
 #   ROWS="1 2 …"      the rows to measure (default all, 1 to 8)
-#   IDLE=S            seconds of the idle window (default 4)
+#   IDLE=S            seconds of the idle window (default 4; 56.5 makes row 4
+#                     a real 60 s window)
 #   LATER_OPENINGS=N  openings of the preferences after the first (default 3)
 #   PAINT_STARTS=N    starts only to the first paint, per round (default 3)
 #
 # Every run's wall clock is the real one plus a whole number of seconds, so
 # its minute 07:30 begins on a real whole second B, 5 s after the start. The
 # starts are spread over the second (round i of n at (i - 0.5) / n s past
-# it), as a user's clock starts at any moment. Sound onsets are timed on the
+# it), as a user's clock starts at any moment (Qt's coarse 500 ms timers
+# fall on the monotonic clock's half seconds instead, so where such a tick
+# lands after the wall clock's second depends on the boot: tick_* in the
+# output). Sound onsets are timed on the
 # recording of the sink, paints and key presses as the processes say them
 # (TALKINGCLOCK_REPORT_FIRST_PAINT=1), CPU by the kernel's CPU clocks of the
 # process (all threads, ended ones too) and of its main thread, memory by
@@ -134,7 +138,7 @@ measure_minute() {
     sleep_until "$((RUN_B + 3))"
     c1=$("$PROBE" cpu "$APP_PID")
     record "rss_$who" "$(vm_hwm_mb)"
-    sleep_until "$((RUN_B + 3 + IDLE))"
+    sleep_until "$(awk -v b="$RUN_B" -v w="$IDLE" 'BEGIN { printf "%.3f", b + 3 + w }')"
     c2=$("$PROBE" cpu "$APP_PID")
     read -r minute_all minute_main idle_all idle_main < <(awk -v a="$c0" -v b="$c1" -v c="$c2" 'BEGIN {
         split(a, x); split(b, y); split(c, z)

@@ -41,6 +41,5 @@ make_app_root() {
 
 # A schedule of <count> lines for 07:30, all of actor 1.
 make_crowded_schedule() {
-    local i
-    for i in $(seq "$2"); do printf '0730\t1\r'; done >"$1"
+    for _ in $(seq "$2"); do printf '0730\t1\r'; done >"$1"
 }

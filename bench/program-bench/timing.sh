@@ -45,10 +45,9 @@ sound_onset_start() {
 }
 
 sound_onset_stop() {
-    local i
     kill "$ONSET_PID" 2>/dev/null || true
     wait "$ONSET_PID" 2>/dev/null || true
-    for i in $(seq 40); do
+    for _ in $(seq 40); do
         [ -s "$WORK/onset" ] && break
         sleep 0.05
     done
