@@ -46,30 +46,6 @@ void AppendRows(QComboBox& combo, const QStringList& rows)
     combo.setCurrentIndex(selected);
 }
 
-// Labels show plain text.
-QLabel* MakeLabel()
-{
-    auto* label = new QLabel;
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QPushButton* MakeButton()
-{
-    auto* button = new QPushButton;
-    // Return presses the default button wherever the focus is.
-    button->setAutoDefault(false);
-    return button;
-}
-
-QFrame* MakeSeparator()
-{
-    auto* line = new QFrame;
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
 // Paints the well's picture fitted into it and takes the presses on it.
 class ImageWellWidget : public QWidget {
 public:
@@ -124,15 +100,16 @@ RectControl::~RectControl()
     widget_->deleteLater();
 }
 
+// One table for every kind of control: a property of another kind raises.
 // Every control takes the keyboard focus its kind takes, never moves with its
 // window (which keeps its size), and shows plain text in the toolkit's font
-// and colour with no help tag or data binding: these properties of the
-// streams are read and ignored, whatever the control's class.
+// and colour with no help tag or data binding: those properties of the
+// streams are read and ignored.
 const PropertyTable& RectControl::Properties() const
 {
     using enum PropertyType;
     static const PropertyTable table = [this] {
-        PropertyTable own = Extended(Control::Properties(), {
+        PropertyTable all = Extended(Control::Properties(), {
             {"Left", Setter(Int32, &RectControl::SetLeft)},
             {"Top", Setter(Int32, &RectControl::SetTop)},
             {"Width", Setter(Int32, &RectControl::SetWidth)},
@@ -140,16 +117,29 @@ const PropertyTable& RectControl::Properties() const
             {"TabIndex", Setter(Int32, &RectControl::SetTabIndex)},
             {"Enabled", Setter(Boolean, &RectControl::SetEnabled)},
             {"Visible", Setter(Boolean, &RectControl::SetVisible)},
+            {"Text", Setter(String, &Label::SetText)},
+            {"InitialValue", Setter(String, &PopupMenu::SetInitialValue)},
+            {"ListIndex", Setter(Int32, &PopupMenu::SetListIndex)},
+            {"Value", Setter(Boolean, &CheckBox::SetValue)},
+            {"Default", Setter(Boolean, &PushButton::SetDefault)},
+            {"Cancel", Setter(Boolean, &PushButton::SetCancel)},
             {"TextColor", Ignored(Color)},
         });
+        // Check boxes and push buttons alike.
+        all.emplace("Caption", PropertyDef{String, [](Object& o, const PropertyValue& v) {
+                        if (auto* box = dynamic_cast<CheckBox*>(&o))
+                            box->SetCaption(std::get<std::string>(v));
+                        else
+                            Setter(String, &PushButton::SetCaption).set(o, v);
+                    }});
         for (const char* name : {"TabPanelIndex", "TextAlign", "State", "ButtonStyle"})
-            own.emplace(name, Ignored(Int32));
+            all.emplace(name, Ignored(Int32));
         for (const char* name : {"LockLeft", "LockTop", "LockRight", "LockBottom", "AutoDeactivate", "TabStop",
                                  "Bold", "Italic", "Underline", "Multiline", "Selectable", "Transparent"})
-            own.emplace(name, Ignored(Boolean));
+            all.emplace(name, Ignored(Boolean));
         for (const char* name : {"InitialParent", "DataSource", "DataField", "HelpTag", "TextFont"})
-            own.emplace(name, Ignored(String));
-        return own;
+            all.emplace(name, Ignored(String));
+        return all;
     }();
     return table;
 }
@@ -192,15 +182,8 @@ void RectControl::SetTextSize(double points)
     widget_->setFont(font);
 }
 
-Label::Label() : RectControl(MakeLabel()) {}
-
-const PropertyTable& Label::Properties() const
-{
-    static const PropertyTable table = Extended(RectControl::Properties(), {
-        {"Text", Setter(PropertyType::String, &Label::SetText)},
-    });
-    return table;
-}
+// Labels show plain text.
+Label::Label() : RectControl(new QLabel) { WidgetAs<QLabel>(*this).setTextFormat(Qt::PlainText); }
 
 std::string Label::Text() const { return WidgetAs<QLabel>(*this).text().toStdString(); }
 void Label::SetText(const std::string& text)
@@ -209,15 +192,6 @@ void Label::SetText(const std::string& text)
 }
 
 PopupMenu::PopupMenu() : RectControl(new QComboBox) {}
-
-const PropertyTable& PopupMenu::Properties() const
-{
-    static const PropertyTable table = Extended(RectControl::Properties(), {
-        {"InitialValue", Setter(PropertyType::String, &PopupMenu::SetInitialValue)},
-        {"ListIndex", Setter(PropertyType::Int32, &PopupMenu::SetListIndex)},
-    });
-    return table;
-}
 
 void PopupMenu::SetInitialValue(const std::string& rows)
 {
@@ -244,32 +218,13 @@ void PopupMenu::AddRow(const std::string& text)
 
 CheckBox::CheckBox() : RectControl(new QCheckBox) {}
 
-const PropertyTable& CheckBox::Properties() const
-{
-    static const PropertyTable table = Extended(RectControl::Properties(), {
-        {"Caption", Setter(PropertyType::String, &CheckBox::SetCaption)},
-        {"Value", Setter(PropertyType::Boolean, &CheckBox::SetValue)},
-    });
-    return table;
-}
-
 bool CheckBox::Value() const { return WidgetAs<QCheckBox>(*this).isChecked(); }
 void CheckBox::SetValue(bool value) { WidgetAs<QCheckBox>(*this).setChecked(value); }
 std::string CheckBox::Caption() const { return CaptionOf(WidgetAs<QCheckBox>(*this)); }
 void CheckBox::SetCaption(const std::string& caption) { SetCaptionOf(WidgetAs<QCheckBox>(*this), caption); }
 
-PushButton::PushButton() : RectControl(MakeButton()) {}
-
-const PropertyTable& PushButton::Properties() const
-{
-    using enum PropertyType;
-    static const PropertyTable table = Extended(RectControl::Properties(), {
-        {"Caption", Setter(String, &PushButton::SetCaption)},
-        {"Default", Setter(Boolean, &PushButton::SetDefault)},
-        {"Cancel", Setter(Boolean, &PushButton::SetCancel)},
-    });
-    return table;
-}
+// Return presses the default button wherever the focus is.
+PushButton::PushButton() : RectControl(new QPushButton) { WidgetAs<QPushButton>(*this).setAutoDefault(false); }
 
 std::string PushButton::Caption() const { return CaptionOf(WidgetAs<QPushButton>(*this)); }
 
@@ -323,6 +278,9 @@ void ImageWell::PressMouse(std::int32_t x, std::int32_t y)
     QApplication::sendEvent(&well, &press);
 }
 
-Separator::Separator() : RectControl(MakeSeparator()) {}
+Separator::Separator() : RectControl(new QFrame)
+{
+    WidgetAs<QFrame>(*this).setFrameStyle(QFrame::HLine | QFrame::Sunken);
+}
 
 }  // namespace platform

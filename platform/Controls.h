@@ -100,7 +100,6 @@ private:
 class Label : public RectControl {
 public:
     Label();
-    const PropertyTable& Properties() const override;
     std::string Text() const;
     void SetText(const std::string& text);
 };
@@ -108,7 +107,6 @@ public:
 class PopupMenu : public RectControl {
 public:
     PopupMenu();
-    const PropertyTable& Properties() const override;
     // Rows from the text, split at CR; the empty text gives no rows.
     void SetInitialValue(const std::string& rows);
     // The selected row from 0; -1 when none. An index with no row selects none.
@@ -126,7 +124,6 @@ public:
 class CheckBox : public RectControl {
 public:
     CheckBox();
-    const PropertyTable& Properties() const override;
     bool Value() const;
     void SetValue(bool value);
     std::string Caption() const;
@@ -136,7 +133,6 @@ public:
 class PushButton : public RectControl {
 public:
     PushButton();
-    const PropertyTable& Properties() const override;
     std::string Caption() const;
     void SetCaption(const std::string& caption);
     // In a dialog, Return presses the Default button and Escape the Cancel

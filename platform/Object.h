@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "platform/PropertyStream.h"
+#include "platform/Runtime.h"
 
 namespace platform {
 
@@ -52,12 +53,16 @@ inline PropertyTable Extended(PropertyTable table,
     return table;
 }
 
-// A property set through a member function.
+// A property set through a member function; on an object of another class
+// it raises a RuntimeException.
 template <class T, class V>
 PropertyDef Setter(PropertyType type, void (T::*set)(V))
 {
     return {type, [set](Object& o, const PropertyValue& v) {
-                (static_cast<T&>(o).*set)(std::get<std::remove_cvref_t<V>>(v));
+                auto* target = dynamic_cast<T*>(&o);
+                if (!target)
+                    throw RuntimeException("no such property on this class");
+                (target->*set)(std::get<std::remove_cvref_t<V>>(v));
             }};
 }
 

@@ -192,6 +192,13 @@ TEST_F(ControlsTest, LabelAndHiddenWellTakeTheirStreams)
     hidden.SetVisible(true);
     EXPECT_TRUE(WidgetOf(hidden).isVisible());
 
+    SCOPED_TRACE("a property of another kind of control raises");
+    const Record foreign[] = {Record::String("Caption", "x"), Record::Boolean("Value", true),
+                              Record::String("InitialValue", "a")};
+    for (const Record& record : foreign)
+        EXPECT_THROW(SetProperties(label, Encode({&record, 1})), RuntimeException) << record.name;
+    EXPECT_EQ(label.Text(), "<b>&amp;</b>");
+
     SCOPED_TRACE("a control outside any window never shows as a window of its own");
     Label loose;
     loose.SetVisible(true);
