@@ -90,14 +90,13 @@ RectControl::RectControl(QWidget* widget) : widget_(widget) {}
 
 RectControl::~RectControl()
 {
-    // Without the application object the widgets are past saving.
-    if (!QCoreApplication::instance())
-        return;
     // A handler of this very widget may still be on the stack (a button whose
-    // Action dropped its control), so the event loop deletes it later.
-    widget_->disconnect();
-    widget_->hide();
-    widget_->deleteLater();
+    // Action dropped its control), so the event loop deletes it later. Without
+    // the application object the widgets are past saving.
+    if (QCoreApplication::instance()) {
+        widget_->disconnect();
+        widget_->deleteLater();
+    }
 }
 
 // One table for every kind of control: a property of another kind raises.

@@ -35,44 +35,46 @@ using StreamBytes = std::span<const std::uint8_t>;
 // The Index that marks a control outside any control array.
 inline constexpr std::int32_t kNoControlArrayIndex = INT32_MIN;
 
+// One record of a stream; number holds an Int32, a Boolean or a Color as
+// 0xRRGGBB.
 struct Record {
     std::string_view name;
     PropertyType type = PropertyType::Int32;
-    std::int32_t int32 = 0;
-    bool boolean = false;
-    Color color{};
+    std::uint32_t number = 0;
     std::string_view string{};
 
-    static constexpr Record Int32(std::string_view n, std::int32_t v) { return {n, PropertyType::Int32, v}; }
-    static constexpr Record Boolean(std::string_view n, bool v) { return {n, PropertyType::Boolean, 0, v}; }
-    static constexpr Record ColorValue(std::string_view n, Color v) { return {n, PropertyType::Color, 0, false, v}; }
+    static constexpr Record Int32(std::string_view n, std::int32_t v)
+    {
+        return {n, PropertyType::Int32, static_cast<std::uint32_t>(v)};
+    }
+    static constexpr Record Boolean(std::string_view n, bool v) { return {n, PropertyType::Boolean, v}; }
+    static constexpr Record ColorValue(std::string_view n, Color v)
+    {
+        return {n, PropertyType::Color, std::uint32_t{v.red} << 16 | std::uint32_t{v.green} << 8 | v.blue};
+    }
     static constexpr Record String(std::string_view n, std::string_view v)
     {
-        return {n, PropertyType::String, 0, false, {}, v};
+        return {n, PropertyType::String, 0, v};
     }
 };
 
 constexpr std::vector<std::uint8_t> Encode(std::span<const Record> records)
 {
     std::vector<std::uint8_t> out;
-    const auto put32 = [&](std::uint32_t v) {
-        for (int shift = 24; shift >= 0; shift -= 8)
-            out.push_back(static_cast<std::uint8_t>(v >> shift));
-    };
-    const auto putText = [&](std::string_view text) {
-        for (char c : text)
-            out.push_back(static_cast<std::uint8_t>(c));
+    const auto put = [&out](std::uint32_t value, int bytes) {
+        for (int at = bytes - 1; at >= 0; --at)
+            out.push_back(static_cast<std::uint8_t>(value >> 8 * at));
     };
     for (const Record& r : records) {
-        putText(r.name);
+        out.insert(out.end(), r.name.begin(), r.name.end());
         out.push_back(' ');
         switch (r.type) {
-        case PropertyType::Int32: put32(static_cast<std::uint32_t>(r.int32)); break;
-        case PropertyType::Boolean: out.push_back(r.boolean ? 1 : 0); break;
-        case PropertyType::Color: out.insert(out.end(), {r.color.red, r.color.green, r.color.blue}); break;
+        case PropertyType::Int32: put(r.number, 4); break;
+        case PropertyType::Boolean: put(r.number, 1); break;
+        case PropertyType::Color: put(r.number, 3); break;
         case PropertyType::String:
-            put32(static_cast<std::uint32_t>(r.string.size()));
-            putText(r.string);
+            put(static_cast<std::uint32_t>(r.string.size()), 4);
+            out.insert(out.end(), r.string.begin(), r.string.end());
             break;
         }
     }
