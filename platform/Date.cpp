@@ -1,9 +1,8 @@
 #include "platform/Date.h"
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <ctime>
+
+#include <QDateTime>
 
 namespace platform {
 
@@ -13,13 +12,10 @@ std::shared_ptr<Clock> installedClock;
 
 LocalTime SystemLocalTime()
 {
-    using namespace std::chrono;
-    const auto now = time_point_cast<milliseconds>(system_clock::now());
-    const std::time_t seconds = system_clock::to_time_t(now);
-    std::tm parts{};
-    localtime_r(&seconds, &parts);
-    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec,
-            static_cast<int>(now.time_since_epoch().count() % 1000)};
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec()};
 }
 
 }  // namespace
@@ -33,10 +29,10 @@ Date::Date() : time_(installedClock ? installedClock->Now() : SystemLocalTime())
 
 std::string Date::Text() const
 {
-    char text[80];
-    const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time_.year, time_.month,
-                                     time_.day, time_.hour, time_.minute, time_.second);
-    return std::string(text, static_cast<std::size_t>(std::clamp(length, 0, int{sizeof text} - 1)));
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time_.year, time_.month, time_.day,
+                  time_.hour, time_.minute, time_.second);
+    return text;
 }
 
 }  // namespace platform

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QString>
 
 #include "platform/TextStreams.h"
 
@@ -21,19 +20,6 @@ QString ToQString(const std::string& path)
     return QString::fromStdString(path);
 }
 
-// The path without trailing slashes; the root stays "/".
-std::string_view WithoutTrailingSlashes(std::string_view path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.remove_suffix(1);
-    return path;
-}
-
-bool IsRegularFile(const std::string& path)
-{
-    return QFileInfo(ToQString(path)).isFile();
-}
-
 std::string AppRoot()
 {
     if (!appRootOverride.empty())
@@ -45,18 +31,12 @@ std::string AppRoot()
 
 FolderItem FolderItem::Child(const std::string& name) const
 {
-    if (!path_.empty() && path_.back() == '/')
-        return FolderItem(path_ + name);
-    return FolderItem(path_ + "/" + name);
+    return FolderItem(path_.ends_with('/') ? path_ + name : path_ + "/" + name);
 }
 
 FolderItem FolderItem::Parent() const
 {
-    const std::string_view path = WithoutTrailingSlashes(path_);
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string_view::npos)
-        return FolderItem(".");
-    return FolderItem(std::string(slash == 0 ? path.substr(0, 1) : path.substr(0, slash)));
+    return FolderItem(QDir::cleanPath(ToQString(path_) + QStringLiteral("/..")).toStdString());
 }
 
 bool FolderItem::Exists() const
@@ -64,10 +44,9 @@ bool FolderItem::Exists() const
     return !path_.empty() && QFileInfo::exists(ToQString(path_));
 }
 
+// Qt opens no folder as a file.
 std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const
 {
-    if (!IsRegularFile(path_))
-        return nullptr;
     QFile file(ToQString(path_));
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
@@ -79,14 +58,12 @@ std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const
 
 PicturePtr FolderItem::OpenAsPicture(std::int32_t maxWidth, std::int32_t maxHeight) const
 {
-    return IsRegularFile(path_) ? ReadPictureFile(path_, maxWidth, maxHeight) : nullptr;
+    return ReadPictureFile(path_, maxWidth, maxHeight);
 }
 
 SoundPtr FolderItem::OpenAsSound() const
 {
-    if (!IsRegularFile(path_))
-        return nullptr;
-    return std::make_shared<Sound>(path_);
+    return QFileInfo(ToQString(path_)).isFile() ? std::make_shared<Sound>(path_) : nullptr;
 }
 
 FolderItem GetFolderItem(const std::string& relativeName, int /*pathMode*/)
@@ -94,9 +71,7 @@ FolderItem GetFolderItem(const std::string& relativeName, int /*pathMode*/)
     const FolderItem root(AppRoot());
     if (relativeName.empty())
         return root;
-    if (relativeName.front() == '/')
-        return FolderItem(relativeName);
-    return root.Child(relativeName);
+    return relativeName.front() == '/' ? FolderItem(relativeName) : root.Child(relativeName);
 }
 
 FolderItem ExecutableFile()

@@ -21,10 +21,10 @@ public:
     FolderItem Parent() const;
     bool Exists() const;
 
-    // nullptr when the file is missing or cannot be opened.
+    // nullptr when the file is missing or cannot be read.
     std::shared_ptr<TextInputStream> OpenAsTextFile() const;
-    // nullptr when the file is missing or holds no picture the toolkit reads.
-    // A picture larger than maxWidth x maxHeight is decoded scaled down.
+    // nullptr when the file holds no picture the toolkit reads. A picture
+    // larger than maxWidth x maxHeight is decoded scaled down to fit.
     PicturePtr OpenAsPicture(std::int32_t maxWidth = INT32_MAX, std::int32_t maxHeight = INT32_MAX) const;
     // nullptr when the file is missing; one that holds no sound plays nothing.
     SoundPtr OpenAsSound() const;

@@ -2,29 +2,19 @@
 
 #include <QMessageBox>
 
-#include "platform/RuntimeInternal.h"
-
 namespace platform {
 namespace {
 
-std::function<void(const std::string&)>& TestHandler()
-{
-    static std::function<void(const std::string&)> handler;
-    return handler;
-}
+std::function<void(const std::string&)> testHandler;
 
 }  // namespace
 
 void MsgBox(const std::string& text)
 {
-    if (const auto& handler = TestHandler()) {
-        handler(text);
+    if (testHandler) {
+        testHandler(text);
         return;
     }
-    // The box waits in its own loop; the program's handlers (the timer above
-    // all) must not run in the middle of the handler that shows it. A quit
-    // closes the box (see Quit).
-    MessageBoxWait wait;
     QMessageBox box;
     box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromStdString(text));
@@ -33,7 +23,7 @@ void MsgBox(const std::string& text)
 
 void SetMsgBoxHandlerForTesting(std::function<void(const std::string&)> handler)
 {
-    TestHandler() = std::move(handler);
+    testHandler = std::move(handler);
 }
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+class QImage;
+
 namespace platform {
 
 class Picture;
@@ -22,14 +24,16 @@ private:
     Picture& target_;
 };
 
-// A picture in memory. Copies share their pixels until one is drawn into.
+// A picture in memory, 32 bits per pixel and opaque. Copies share their
+// pixels until one is drawn into.
 class Picture {
 public:
-    // A new picture of the given size, 32 bits per pixel, opaque black.
+    // A new picture of the given size, black.
     Picture(std::int32_t width, std::int32_t height, std::int32_t depth = 32);
+    explicit Picture(const QImage& image);
     ~Picture();
-    Picture(const Picture&);
-    Picture& operator=(const Picture&);
+    Picture(const Picture& other);
+    Picture& operator=(const Picture& other);
 
     std::int32_t Width() const;
     std::int32_t Height() const;
@@ -38,18 +42,17 @@ public:
     // 0xAARRGGBB of one pixel; 0 outside the picture.
     std::uint32_t Pixel(std::int32_t x, std::int32_t y) const;
 
-    struct Impl;
-    Impl& impl() const { return *impl_; }
-    explicit Picture(std::unique_ptr<Impl> impl);
-
 private:
-    std::unique_ptr<Impl> impl_;
+    friend QImage& ImageOf(Picture& picture);
+    friend const QImage& ImageOf(const Picture& picture);
+
+    std::unique_ptr<QImage> image_;
     Graphics graphics_{*this};
 };
 
 using PicturePtr = std::shared_ptr<Picture>;
 
-// The picture in a file, opaque, or nullptr when the file holds none that the
+// The picture in a file, or nullptr when the file holds none that the
 // toolkit reads. One larger than maxWidth x maxHeight is decoded scaled down
 // to at most that, each axis on its own; one that fits keeps its size.
 PicturePtr ReadPictureFile(const std::string& path, std::int32_t maxWidth, std::int32_t maxHeight);

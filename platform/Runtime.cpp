@@ -1,11 +1,16 @@
 #include "platform/Runtime.h"
 
+#include <csignal>
 #include <iostream>
 #include <memory>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QApplication>
+#include <QMessageBox>
+#include <QSocketNotifier>
 #include <QThread>
-#include <QWidget>
 
 #include "platform/FirstPaintReport.h"
 #include "platform/RuntimeInternal.h"
@@ -29,7 +34,6 @@ struct RuntimeState {
     // Tells a quit posted before a test reset from the current one.
     int quitGeneration = 0;
     int handlerDepth = 0;
-    int messageBoxes = 0;
 };
 
 RuntimeState& State()
@@ -66,17 +70,14 @@ void KeepFatal(std::exception_ptr exception)
     EndRunningLoops(1);
 }
 
-void PostToEventLoop(std::function<void()> fn)
-{
-    if (QCoreApplication* application = QCoreApplication::instance())
-        QMetaObject::invokeMethod(application, std::move(fn), Qt::QueuedConnection);
-}
-
 void FinishQuit(int generation);
 
 void PostFinishQuit()
 {
-    PostToEventLoop([generation = State().quitGeneration] { FinishQuit(generation); });
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        QMetaObject::invokeMethod(
+            application, [generation = State().quitGeneration] { FinishQuit(generation); }, Qt::QueuedConnection);
+    }
 }
 
 // Windows close only once no handler runs: a Close handler must not run in
@@ -112,16 +113,43 @@ public:
     ~HandlerDepth()
     {
         RuntimeState& s = State();
-        if (--s.handlerDepth > 0)
-            return;
-        if (s.quitWaiting) {
+        if (--s.handlerDepth == 0 && s.quitWaiting) {
             s.quitWaiting = false;
             PostFinishQuit();
         }
     }
-    HandlerDepth(const HandlerDepth&) = delete;
-    HandlerDepth& operator=(const HandlerDepth&) = delete;
 };
+
+// A signal handler may only write to a descriptor; the event loop reads the
+// other end and quits from there.
+int signalPipe[2] = {-1, -1};
+
+void OnQuitSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
+}
+
+void InstallQuitSignals(QCoreApplication& application)
+{
+    if (signalPipe[0] >= 0)
+        return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &application);
+    QObject::connect(notifier, &QSocketNotifier::activated, &application, [] {
+        char buffer[64];
+        while (::read(signalPipe[1], buffer, sizeof buffer) > 0) {
+        }
+        Quit(0);
+    });
+    struct sigaction action {};
+    action.sa_handler = OnQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
+}
 
 }  // namespace
 
@@ -133,13 +161,14 @@ void RuntimeInit(int& argc, char** argv)
     ReportFirstPaintWhenAsked();
     // The program decides when to end: closing its last window is not enough.
     QApplication::setQuitOnLastWindowClosed(false);
-    InstallQuitSignals();
+    InstallQuitSignals(*QCoreApplication::instance());
 }
 
+// A message box waits in its own loop in the middle of the handler that
+// shows it; the program's handlers (the timer above all) wait for its end.
 void Dispatch(const std::function<void()>& handler)
 {
-    RuntimeState& s = State();
-    if (s.messageBoxes > 0 || s.fatal)
+    if (State().fatal || qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
         return;
     HandlerDepth depth;
     try {
@@ -156,16 +185,6 @@ void CallFromToolkit(const std::function<void()>& handler)
     } catch (...) {
         KeepFatal(std::current_exception());
     }
-}
-
-MessageBoxWait::MessageBoxWait()
-{
-    ++State().messageBoxes;
-}
-
-MessageBoxWait::~MessageBoxWait()
-{
-    --State().messageBoxes;
 }
 
 void RuntimeRun()
@@ -221,10 +240,7 @@ void ResetRuntimeForTesting()
 {
     RuntimeState& s = State();
     s.fatal = nullptr;
-    s.unhandled = false;
-    s.quitRequested = false;
-    s.quitWaiting = false;
-    s.quitDone = false;
+    s.unhandled = s.quitRequested = s.quitWaiting = s.quitDone = false;
     s.quitCode = 0;
     ++s.quitGeneration;
 }

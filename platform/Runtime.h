@@ -5,14 +5,12 @@
 #include <functional>
 #include <stdexcept>
 
-// The runtime's life cycle: initialisation, the exception routine that
-// guards every call from the event loop into the program, the event loop,
-// quitting and the exit status.
+// The runtime's life cycle: start, the event loop, quitting and the exit status.
 namespace platform {
 
-// The runtime's own exceptions. A handler that raises one has it reported on
-// stderr and the event loop goes on; any other exception ends the event loop
-// and is raised again from RuntimeRun.
+// The runtime's own exceptions. One that a handler raises is reported on
+// stderr and the event loop goes on; any other ends the event loop and is
+// raised again from RuntimeRun.
 class RuntimeException : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -27,10 +25,10 @@ public:
 };
 
 // Makes the Qt application object unless one exists already (a test may
-// have made it).
+// have made it), and makes SIGTERM and SIGINT quit as Quit(0) does.
 void RuntimeInit(int& argc, char** argv);
 
-// Runs a program handler: a runtime exception is reported and swallowed; any
+// Runs a program handler: a RuntimeException is reported and swallowed; any
 // other reaches the caller. A handler arriving while a message box waits, or
 // once an exception has ended the program, is dropped.
 void Dispatch(const std::function<void()>& handler);
@@ -42,14 +40,13 @@ void RuntimeRun();
 // Reports an exception that nothing caught on stderr.
 void RuntimeUnhandledException(std::exception_ptr exception);
 
-// Ends the runtime; the result is the exit status: the quit code, or 1 when an
-// exception went unhandled.
+// Ends the runtime; the result is the exit status: the quit code, or 1 when
+// an exception went unhandled.
 std::int32_t RuntimeExit();
 
 // Asks for the end of the program and returns at once. A message box or modal
 // window that a handler waits in is closed first; once no handler runs, every
 // open window is closed (its Close handler runs) and the event loop ends.
-// SIGTERM and SIGINT do the same.
 void Quit(std::int32_t code = 0);
 bool QuitRequested();
 
@@ -59,8 +56,7 @@ bool QuitRequested();
 // wait on, so it has nothing to do.
 inline void LoopYield() {}
 
-// Releases the runtime's module state: the window lists and the registry of
-// single-instance windows.
+// Releases the windows the runtime still holds.
 void ReleaseModuleState();
 
 // Test seam: forget a quit request and unhandled exceptions between tests.

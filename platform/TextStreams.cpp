@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QString>
 
 #include "platform/FolderItem.h"
 
@@ -11,76 +10,67 @@ namespace platform {
 
 std::string TextInputStream::ReadLine()
 {
-    if (EndOfFile())
-        return {};
     const std::size_t end = content_.find_first_of("\r\n", position_);
     if (end == std::string::npos)
         return ReadAll();
     std::string line = content_.substr(position_, end - position_);
-    const bool crlf = content_[end] == '\r' && end + 1 < content_.size() && content_[end + 1] == '\n';
+    const bool crlf = content_.compare(end, 2, "\r\n") == 0;
     position_ = end + (crlf ? 2 : 1);
     return line;
 }
 
 std::string TextInputStream::ReadAll()
 {
-    std::string rest = position_ < content_.size() ? content_.substr(position_) : std::string();
+    std::string rest = content_.substr(position_);
     position_ = content_.size();
     return rest;
 }
 
-struct TextOutputStream::Impl {
-    explicit Impl(const QString& path) : file(path) {}
-
-    QSaveFile file;
-    // The first failure; the file is then never committed.
-    std::string failure;
-    bool closed = false;
-};
-
 std::unique_ptr<TextOutputStream> TextOutputStream::Create(const FolderItem& file)
 {
-    const QString path = QString::fromStdString(file.NativePath());
-    auto impl = std::make_unique<Impl>(path);
-    // The Preferences folder may not exist yet on a first run.
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!impl->file.open(QIODevice::WriteOnly))
-        impl->failure = "Could not create " + file.NativePath() + ": " + impl->file.errorString().toStdString();
-    return std::unique_ptr<TextOutputStream>(new TextOutputStream(std::move(impl)));
+    return std::unique_ptr<TextOutputStream>(new TextOutputStream(file.NativePath()));
 }
 
-TextOutputStream::TextOutputStream(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+TextOutputStream::TextOutputStream(const std::string& path)
+    : file_(std::make_unique<QSaveFile>(QString::fromStdString(path)))
+{
+    // The Preferences folder may not exist yet on a first run.
+    QDir().mkpath(QFileInfo(file_->fileName()).absolutePath());
+    if (!file_->open(QIODevice::WriteOnly))
+        Fail("Could not create ");
+}
 
 // Without Close the temporary file is dropped and the target stays as it was.
 TextOutputStream::~TextOutputStream() = default;
 
+void TextOutputStream::Fail(const char* what)
+{
+    if (error_.empty())
+        error_ = what + file_->fileName().toStdString() + ": " + file_->errorString().toStdString();
+}
+
 void TextOutputStream::WriteLine(const std::string& line)
 {
-    if (!impl_->failure.empty() || impl_->closed)
+    if (!error_.empty() || closed_)
         return;
     const std::string text = line + '\n';
-    if (impl_->file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))
-        impl_->failure = "Could not write " + impl_->file.fileName().toStdString() + ": " +
-                         impl_->file.errorString().toStdString();
+    if (file_->write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))
+        Fail("Could not write ");
 }
 
 // Writes are buffered, so a full disk may show only in the flush; commit()
 // does not check it and would put a cut file in place of the old one.
 bool TextOutputStream::Close()
 {
-    Impl& d = *impl_;
-    if (d.closed)
+    if (closed_)
         return error_.empty();
-    d.closed = true;
-    const std::string target = d.file.fileName().toStdString();
-    if (d.failure.empty() && !d.file.flush())
-        d.failure = "Could not write " + target + ": " + d.file.errorString().toStdString();
-    if (d.failure.empty() && !d.file.commit())
-        d.failure = "Could not save " + target + ": " + d.file.errorString().toStdString();
-    if (!d.failure.empty()) {
-        d.file.cancelWriting();
-        error_ = d.failure;
-    }
+    closed_ = true;
+    if (error_.empty() && !file_->flush())
+        Fail("Could not write ");
+    if (error_.empty() && !file_->commit())
+        Fail("Could not save ");
+    if (!error_.empty())
+        file_->cancelWriting();
     return error_.empty();
 }
 

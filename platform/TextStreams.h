@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+class QSaveFile;
+
 namespace platform {
 
 class FolderItem;
@@ -11,12 +13,10 @@ class FolderItem;
 class TextInputStream {
 public:
     explicit TextInputStream(std::string content) : content_(std::move(content)) {}
-    // The next line without its end (LF, CR LF or CR); the empty text past
-    // the end of the file.
+    // The next line without its end (LF, CR LF or CR); "" past the end.
     std::string ReadLine();
     // The rest of the file, whole.
     std::string ReadAll();
-    bool EndOfFile() const { return position_ >= content_.size(); }
     void Close() { position_ = content_.size(); }
 
 private:
@@ -39,12 +39,14 @@ public:
     bool Close();
     const std::string& ErrorString() const { return error_; }
 
-    struct Impl;
-
 private:
-    explicit TextOutputStream(std::unique_ptr<Impl> impl);
-    std::unique_ptr<Impl> impl_;
+    explicit TextOutputStream(const std::string& path);
+    void Fail(const char* what);
+
+    std::unique_ptr<QSaveFile> file_;
+    // The first failure; the file is then never committed.
     std::string error_;
+    bool closed_ = false;
 };
 
 }  // namespace platform

@@ -19,27 +19,16 @@ struct Timer::Impl {
 
 namespace {
 
-enum class Source { Toolkit, Caller };
-
-// A wake-up this close before a boundary is early: the tick waits for the
-// boundary, so it never reads the second that is just ending.
-bool IsEarly(std::int32_t untilBoundary, std::int32_t period)
-{
-    return untilBoundary <= std::min(5, period / 10);
-}
+using Runner = void (*)(const std::function<void()>&);
 
 // A timer of a closed window stays quiet until the window is deleted.
-void RunActions(Timer& timer, const std::vector<std::function<void(Timer&)>>& actions, Source source)
+void RunActions(Timer& timer, const std::vector<std::function<void(Timer&)>>& actions, Runner run)
 {
     const auto handlers = actions;  // a handler may add another
     for (const auto& action : handlers) {
         if (timer.Owner() && timer.Owner()->IsClosed())
             return;
-        const auto run = [&] { action(timer); };
-        if (source == Source::Toolkit)
-            CallFromToolkit(run);
-        else
-            Dispatch(run);
+        run([&] { action(timer); });
     }
 }
 
@@ -63,15 +52,15 @@ std::int32_t Arm(Timer::Impl& impl)
 
 }  // namespace
 
-// Mode 2 fires on every multiple of Period milliseconds of the wall clock;
-// any other mode leaves the timer off.
 Timer::Timer() : impl_(std::make_unique<Impl>())
 {
     impl_->timer.setSingleShot(true);
     impl_->timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&impl_->timer, &QTimer::timeout, &impl_->timer, [this] {
-        if (!IsEarly(Arm(*impl_), impl_->period))
-            RunActions(*this, impl_->actions, Source::Toolkit);
+        // A wake-up this close before a boundary is early: the tick waits for
+        // the boundary, so it never reads the second that is just ending.
+        if (Arm(*impl_) > std::min(5, impl_->period / 10))
+            RunActions(*this, impl_->actions, CallFromToolkit);
     });
 }
 
@@ -79,12 +68,10 @@ Timer::~Timer() = default;
 
 const PropertyTable& Timer::Properties() const
 {
-    static const PropertyTable table = [this] {
-        PropertyTable own = Control::Properties();
-        own.emplace("Mode", Setter(PropertyType::Int32, &Timer::SetMode));
-        own.emplace("Period", Setter(PropertyType::Int32, &Timer::SetPeriod));
-        return own;
-    }();
+    static const PropertyTable table = Extended(Control::Properties(), {
+        {"Mode", Setter(PropertyType::Int32, &Timer::SetMode)},
+        {"Period", Setter(PropertyType::Int32, &Timer::SetPeriod)},
+    });
     return table;
 }
 
@@ -127,7 +114,7 @@ void Timer::AddActionHandler(std::function<void(Timer&)> handler)
 
 void Timer::Fire()
 {
-    RunActions(*this, impl_->actions, Source::Caller);
+    RunActions(*this, impl_->actions, Dispatch);
 }
 
 }  // namespace platform

@@ -12,31 +12,40 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup "$@"
 
 ALARM_HZ=800
-# Well inside the window, below the menu bar, in the photos' flat area.
-PROBE_X=60
-PROBE_Y=150
+# The picture area is as large as the sample photos, so a point in it shows
+# the photo's pixel at the same place. The probes lie in the photo's flat top
+# and on both sides of its darker band, which starts at row 352: a photo
+# moved up under the menu bar or down by its height fails one of them.
+PICTURE_WIDTH=384
+PICTURE_HEIGHT=512
+PROBES=("60 150" "10 344" "10 360")
 
 settings=("seiyuOn/Off=1,1,1,1,1,1,1,1,1,1,1,1" "alarmOn=1" "alarmHour=07" "alarmMin=30"
     "alarmVoice=0" "voiceMode=0")
 write_settings "${settings[@]}"
 
 photo_colour() {
-    pixel_of "$DATA_FOLDER/Photos/$1.jpg" "$PROBE_X" "$PROBE_Y"
+    pixel_of "$DATA_FOLDER/Photos/$1.jpg" "$2" "$3"
 }
 
-# expect_photo <minute key>: the window's background is that minute's photo.
+# expect_photo <minute key>: the picture area shows that minute's photo.
 expect_photo() {
     screenshot "$window" "$WORK/shot$1.png"
-    local shown expected distance
-    shown=$(pixel_of "$WORK/shot$1.png" "$PROBE_X" "$PROBE_Y")
-    expected=$(photo_colour "$1")
-    distance=$(colour_distance "$shown" "$expected")
-    note "minute $1: shown ($shown), photo ($expected)"
-    [ "$distance" -le 30 ] || fail "the background is not the photo of minute $1"
+    local height bar probe x y shown expected
+    read -r _ height < <(window_size "$window")
+    bar=$((height - PICTURE_HEIGHT))
+    for probe in "${PROBES[@]}"; do
+        read -r x y <<<"$probe"
+        shown=$(pixel_of "$WORK/shot$1.png" "$x" $((bar + y)))
+        expected=$(photo_colour "$1" "$x" "$y")
+        note "minute $1 at $x,$y: shown ($shown), photo ($expected)"
+        [ "$(colour_distance "$shown" "$expected")" -le 30 ] ||
+            fail "the picture area at $x,$y does not show the photo of minute $1"
+    done
 }
 
-before=$(photo_colour 0729)
-after=$(photo_colour 0730)
+before=$(photo_colour 0729 60 150)
+after=$(photo_colour 0730 60 150)
 [ "$(colour_distance "$before" "$after")" -gt 90 ] || fail "sample photos 0729 and 0730 look alike"
 
 xvfb_start
@@ -44,6 +53,7 @@ audio_start "$WORK/audio"
 audio_record_start "$WORK/sound.raw"
 app_start "2026-12-06 07:29:50"
 window=$(app_window)
+expect_picture_size "$window" "$PICTURE_WIDTH" "$PICTURE_HEIGHT"
 
 wait_for_title "$window" '^07:29:5[0-9]$' 10 >/dev/null
 sleep 1

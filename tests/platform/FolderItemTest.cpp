@@ -45,7 +45,6 @@ TEST(FolderItemPathTest, ChildAndParentWorkOnPathsAlone)
         {"/opt/clock/bin/talking-clock", "/opt/clock/bin"},
         {"/opt/clock/bin/", "/opt/clock"},
         {"/opt", "/"},
-        {"/", "/"},
         {"Velka Namro 2 HD.app", "."},
     };
     for (const Case& c : cases) {

@@ -56,7 +56,7 @@ TEST(TextInputStreamTest, ReadLineTakesEveryLineEndAndIsEmptyPastTheEnd)
         SCOPED_TRACE(c.content);
         TextInputStream stream(c.content);
         EXPECT_EQ(ReadLines(stream, 5), c.lines);
-        EXPECT_TRUE(stream.EndOfFile());
+        EXPECT_EQ(stream.ReadAll(), "");
     }
 }
 
@@ -64,14 +64,12 @@ TEST(TextInputStreamTest, ReadAllGivesTheRestAsStored)
 {
     TextInputStream whole("x\r\ny\rz");
     EXPECT_EQ(whole.ReadAll(), "x\r\ny\rz");
-    EXPECT_TRUE(whole.EndOfFile());
     EXPECT_EQ(whole.ReadAll(), "");
 
     TextInputStream rest("first\r\nsecond\rthird");
     EXPECT_EQ(rest.ReadLine(), "first");
     EXPECT_EQ(rest.ReadAll(), "second\rthird");
     EXPECT_EQ(rest.ReadLine(), "");
-
 }
 
 class TextOutputStreamTest : public ::testing::Test {
