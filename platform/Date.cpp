@@ -20,10 +20,7 @@ LocalTime SystemLocalTime()
 
 }  // namespace
 
-void SetClock(std::shared_ptr<Clock> clock)
-{
-    installedClock = std::move(clock);
-}
+void SetClock(std::shared_ptr<Clock> clock) { installedClock = std::move(clock); }
 
 Date::Date() : time_(installedClock ? installedClock->Now() : SystemLocalTime()) {}
 

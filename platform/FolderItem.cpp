@@ -13,12 +13,8 @@ namespace platform {
 namespace {
 
 std::string appRootOverride;
-std::string preferencesOverride;
 
-QString ToQString(const std::string& path)
-{
-    return QString::fromStdString(path);
-}
+QString ToQString(const std::string& path) { return QString::fromStdString(path); }
 
 std::string AppRoot()
 {
@@ -39,10 +35,7 @@ FolderItem FolderItem::Parent() const
     return FolderItem(QDir::cleanPath(ToQString(path_) + QStringLiteral("/..")).toStdString());
 }
 
-bool FolderItem::Exists() const
-{
-    return !path_.empty() && QFileInfo::exists(ToQString(path_));
-}
+bool FolderItem::Exists() const { return !path_.empty() && QFileInfo::exists(ToQString(path_)); }
 
 // Qt opens no folder as a file.
 std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const
@@ -68,10 +61,7 @@ SoundPtr FolderItem::OpenAsSound() const
 
 FolderItem GetFolderItem(const std::string& relativeName, int /*pathMode*/)
 {
-    const FolderItem root(AppRoot());
-    if (relativeName.empty())
-        return root;
-    return relativeName.front() == '/' ? FolderItem(relativeName) : root.Child(relativeName);
+    return relativeName.empty() ? FolderItem(AppRoot()) : FolderItem(AppRoot()).Child(relativeName);
 }
 
 FolderItem ExecutableFile()
@@ -83,19 +73,9 @@ FolderItem ExecutableFile()
 
 FolderItem PreferencesFolder()
 {
-    if (!preferencesOverride.empty())
-        return FolderItem(preferencesOverride);
     return FolderItem(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString());
 }
 
-void SetAppRootForTesting(const std::string& folder)
-{
-    appRootOverride = folder;
-}
-
-void SetPreferencesFolderForTesting(const std::string& folder)
-{
-    preferencesOverride = folder;
-}
+void SetAppRootForTesting(const std::string& folder) { appRootOverride = folder; }
 
 }  // namespace platform

@@ -40,8 +40,7 @@ FolderItem ExecutableFile();
 // $XDG_CONFIG_HOME, else ~/.config.
 FolderItem PreferencesFolder();
 
-// Test seams; the empty text restores the default.
+// Test seam: the app root; the empty text restores the default.
 void SetAppRootForTesting(const std::string& folder);
-void SetPreferencesFolderForTesting(const std::string& folder);
 
 }  // namespace platform

@@ -31,30 +31,18 @@ Picture& Picture::operator=(const Picture& other)
     return *this;
 }
 
-std::int32_t Picture::Width() const
-{
-    return image_->width();
-}
+std::int32_t Picture::Width() const { return image_->width(); }
 
-std::int32_t Picture::Height() const
-{
-    return image_->height();
-}
+std::int32_t Picture::Height() const { return image_->height(); }
 
 std::uint32_t Picture::Pixel(std::int32_t x, std::int32_t y) const
 {
     return image_->valid(x, y) ? image_->pixel(x, y) : 0;
 }
 
-QImage& ImageOf(Picture& picture)
-{
-    return *picture.image_;
-}
+QImage& ImageOf(Picture& picture) { return *picture.image_; }
 
-const QImage& ImageOf(const Picture& picture)
-{
-    return *picture.image_;
-}
+const QImage& ImageOf(const Picture& picture) { return *picture.image_; }
 
 // The JPEG decoder scales while it decodes, so a photo far larger than the
 // window costs about what one of the window's size does.

@@ -34,13 +34,7 @@ struct RuntimeState {
     // Tells a quit posted before a test reset from the current one.
     int quitGeneration = 0;
     int handlerDepth = 0;
-};
-
-RuntimeState& State()
-{
-    static RuntimeState state;
-    return state;
-}
+} state;
 
 void Report(std::exception_ptr exception)
 {
@@ -63,10 +57,9 @@ void EndRunningLoops(int code)
 
 void KeepFatal(std::exception_ptr exception)
 {
-    RuntimeState& s = State();
-    if (!s.fatal)
-        s.fatal = exception;
-    s.unhandled = true;
+    if (!state.fatal)
+        state.fatal = exception;
+    state.unhandled = true;
     EndRunningLoops(1);
 }
 
@@ -76,7 +69,7 @@ void PostFinishQuit()
 {
     if (QCoreApplication* application = QCoreApplication::instance()) {
         QMetaObject::invokeMethod(
-            application, [generation = State().quitGeneration] { FinishQuit(generation); }, Qt::QueuedConnection);
+            application, [generation = state.quitGeneration] { FinishQuit(generation); }, Qt::QueuedConnection);
     }
 }
 
@@ -86,11 +79,10 @@ void PostFinishQuit()
 // box or a modal window is made to return by closing that.
 void FinishQuit(int generation)
 {
-    RuntimeState& s = State();
-    if (generation != s.quitGeneration || s.quitDone)
+    if (generation != state.quitGeneration || state.quitDone)
         return;
-    if (s.handlerDepth > 0) {
-        s.quitWaiting = true;
+    if (state.handlerDepth > 0) {
+        state.quitWaiting = true;
         if (QWidget* modal = QApplication::activeModalWidget())
             modal->close();
         return;
@@ -103,18 +95,16 @@ void FinishQuit(int generation)
             KeepFatal(std::current_exception());
         }
     }
-    s.quitDone = true;
-    EndRunningLoops(s.quitCode);
+    state.quitDone = true;
+    EndRunningLoops(state.quitCode);
 }
 
-class HandlerDepth {
-public:
-    HandlerDepth() { ++State().handlerDepth; }
+struct HandlerDepth {
+    HandlerDepth() { ++state.handlerDepth; }
     ~HandlerDepth()
     {
-        RuntimeState& s = State();
-        if (--s.handlerDepth == 0 && s.quitWaiting) {
-            s.quitWaiting = false;
+        if (--state.handlerDepth == 0 && state.quitWaiting) {
+            state.quitWaiting = false;
             PostFinishQuit();
         }
     }
@@ -155,20 +145,19 @@ void InstallQuitSignals(QCoreApplication& application)
 
 void RuntimeInit(int& argc, char** argv)
 {
-    RuntimeState& s = State();
     if (!QCoreApplication::instance())
-        s.ownedApplication = std::make_unique<QApplication>(argc, argv);
-    ReportFirstPaintWhenAsked();
+        state.ownedApplication = std::make_unique<QApplication>(argc, argv);
     // The program decides when to end: closing its last window is not enough.
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQuitSignals(*QCoreApplication::instance());
+    ReportFirstPaintWhenAsked();
 }
 
 // A message box waits in its own loop in the middle of the handler that
 // shows it; the program's handlers (the timer above all) wait for its end.
 void Dispatch(const std::function<void()>& handler)
 {
-    if (State().fatal || qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+    if (state.fatal || qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
         return;
     HandlerDepth depth;
     try {
@@ -189,60 +178,50 @@ void CallFromToolkit(const std::function<void()>& handler)
 
 void RuntimeRun()
 {
-    RuntimeState& s = State();
-    if (!s.fatal && !s.quitDone && QCoreApplication::instance())
+    if (!state.fatal && !state.quitDone && QCoreApplication::instance())
         QApplication::exec();
-    if (s.fatal)
-        std::rethrow_exception(s.fatal);
+    if (state.fatal)
+        std::rethrow_exception(state.fatal);
 }
 
 void RuntimeUnhandledException(std::exception_ptr exception)
 {
-    State().unhandled = true;
+    state.unhandled = true;
     if (exception)
         Report(exception);
 }
 
 std::int32_t RuntimeExit()
 {
-    RuntimeState& s = State();
-    const std::int32_t status = s.unhandled ? 1 : s.quitCode;
-    if (s.ownedApplication) {
+    const std::int32_t status = state.unhandled ? 1 : state.quitCode;
+    if (state.ownedApplication) {
         // Widgets must go before the application object.
         windows::ReleaseAll();
-        s.ownedApplication.reset();
+        state.ownedApplication.reset();
     }
     return status;
 }
 
 void Quit(std::int32_t code)
 {
-    RuntimeState& s = State();
-    if (s.quitRequested)
+    if (state.quitRequested)
         return;
-    s.quitRequested = true;
-    s.quitCode = code;
+    state.quitRequested = true;
+    state.quitCode = code;
     // Queued, so that a quit asked before the loop runs ends it once it does.
     PostFinishQuit();
 }
 
-bool QuitRequested()
-{
-    return State().quitRequested;
-}
+bool QuitRequested() { return state.quitRequested; }
 
-void ReleaseModuleState()
-{
-    windows::ReleaseAll();
-}
+void ReleaseModuleState() { windows::ReleaseAll(); }
 
 void ResetRuntimeForTesting()
 {
-    RuntimeState& s = State();
-    s.fatal = nullptr;
-    s.unhandled = s.quitRequested = s.quitWaiting = s.quitDone = false;
-    s.quitCode = 0;
-    ++s.quitGeneration;
+    state.fatal = nullptr;
+    state.unhandled = state.quitRequested = state.quitWaiting = state.quitDone = false;
+    state.quitCode = 0;
+    ++state.quitGeneration;
 }
 
 }  // namespace platform

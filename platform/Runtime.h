@@ -11,21 +11,18 @@ namespace platform {
 // The runtime's own exceptions. One that a handler raises is reported on
 // stderr and the event loop goes on; any other ends the event loop and is
 // raised again from RuntimeRun.
-class RuntimeException : public std::runtime_error {
-public:
+struct RuntimeException : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
-class NilObjectException : public RuntimeException {
-public:
+struct NilObjectException : RuntimeException {
     using RuntimeException::RuntimeException;
 };
-class IllegalCastException : public RuntimeException {
-public:
+struct IllegalCastException : RuntimeException {
     using RuntimeException::RuntimeException;
 };
 
 // Makes the Qt application object unless one exists already (a test may
-// have made it), and makes SIGTERM and SIGINT quit as Quit(0) does.
+// have made it); SIGTERM and SIGINT then quit as Quit(0) does.
 void RuntimeInit(int& argc, char** argv);
 
 // Runs a program handler: a RuntimeException is reported and swallowed; any
@@ -33,15 +30,12 @@ void RuntimeInit(int& argc, char** argv);
 // once an exception has ended the program, is dropped.
 void Dispatch(const std::function<void()>& handler);
 
-// Runs the event loop until the program quits. Raises again an exception
+// Runs the event loop until the program quits; raises again an exception
 // that a handler let escape.
 void RuntimeRun();
-
 // Reports an exception that nothing caught on stderr.
 void RuntimeUnhandledException(std::exception_ptr exception);
-
-// Ends the runtime; the result is the exit status: the quit code, or 1 when
-// an exception went unhandled.
+// Ends the runtime; returns the quit code, or 1 after an unhandled exception.
 std::int32_t RuntimeExit();
 
 // Asks for the end of the program and returns at once. A message box or modal

@@ -21,10 +21,7 @@ bool StartsCharacter(std::string_view text, std::size_t position)
     return (byte(position) & 0xC0) != 0x80 || position == 0 || byte(position - 1) < 0x80;
 }
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
@@ -94,10 +91,7 @@ std::int32_t CInt32(double value)
     return static_cast<std::int32_t>(std::clamp(std::round(value), kMin, kMax));
 }
 
-String Str(std::int32_t value)
-{
-    return std::to_string(value);
-}
+String Str(std::int32_t value) { return std::to_string(value); }
 
 // Qt replaces each byte that starts no valid sequence with U+FFFD, so one
 // bad byte never changes how the rest of the text reads.

@@ -75,15 +75,9 @@ const PropertyTable& Timer::Properties() const
     return table;
 }
 
-std::int32_t Timer::Mode() const
-{
-    return impl_->mode;
-}
+std::int32_t Timer::Mode() const { return impl_->mode; }
 
-std::int32_t Timer::Period() const
-{
-    return impl_->period;
-}
+std::int32_t Timer::Period() const { return impl_->period; }
 
 void Timer::SetMode(std::int32_t mode)
 {
@@ -101,10 +95,7 @@ void Timer::SetPeriod(std::int32_t period)
         Arm(*impl_);
 }
 
-bool Timer::IsRunning() const
-{
-    return impl_->timer.isActive();
-}
+bool Timer::IsRunning() const { return impl_->timer.isActive(); }
 
 void Timer::AddActionHandler(std::function<void(Timer&)> handler)
 {
@@ -112,9 +103,6 @@ void Timer::AddActionHandler(std::function<void(Timer&)> handler)
         impl_->actions.push_back(std::move(handler));
 }
 
-void Timer::Fire()
-{
-    RunActions(*this, impl_->actions, Dispatch);
-}
+void Timer::Fire() { RunActions(*this, impl_->actions, Dispatch); }
 
 }  // namespace platform

@@ -27,7 +27,6 @@ protected:
     void TearDown() override
     {
         SetAppRootForTesting("");
-        SetPreferencesFolderForTesting("");
     }
 
     FolderItem Item(const char* name) const { return FolderItem(folder.filePath(QString::fromUtf8(name)).toStdString()); }
@@ -138,15 +137,15 @@ TEST_F(FolderItemTest, AppRootResolvesRelativeNamesAndTheExecutable)
 
 }
 
-TEST_F(FolderItemTest, PreferencesFolderIsTheTestsOrTheXdgConfigFolder)
+TEST_F(FolderItemTest, PreferencesFolderIsTheXdgConfigFolder)
 {
     const bool wasSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
     const QByteArray old = qgetenv("XDG_CONFIG_HOME");
     const std::string xdg = folder.filePath(QStringLiteral("xdg")).toStdString();
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(xdg));
     EXPECT_EQ(PreferencesFolder().NativePath(), xdg);
-    SetPreferencesFolderForTesting("/test/prefs");
-    EXPECT_EQ(PreferencesFolder().NativePath(), "/test/prefs");
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(PreferencesFolder().NativePath(), QDir::homePath().toStdString() + "/.config");
     wasSet ? qputenv("XDG_CONFIG_HOME", old) : qunsetenv("XDG_CONFIG_HOME");
 }
 

@@ -51,7 +51,7 @@ TestProgram::TestProgram(DataFolder data)
             dir.mkpath(dataFolder() + QLatin1String(sub));
 
     platform::SetAppRootForTesting(root().toStdString());
-    platform::SetPreferencesFolderForTesting(prefs_.path().toStdString());
+    qputenv("XDG_CONFIG_HOME", prefs_.path().toUtf8());
     platform::SetClock(clock);
     platform::SetSoundOutput(sounds_);
     platform::SetMsgBoxHandlerForTesting([this](const std::string& text) { messages_.push_back(text); });
@@ -69,7 +69,7 @@ TestProgram::~TestProgram()
     platform::SetClock(nullptr);
     platform::SetMsgBoxHandlerForTesting(nullptr);
     platform::SetAppRootForTesting("");
-    platform::SetPreferencesFolderForTesting("");
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 QString TestProgram::dataFolder() const
