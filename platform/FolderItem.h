@@ -24,7 +24,8 @@ public:
     // nullptr when the file is missing or cannot be read.
     std::shared_ptr<TextInputStream> OpenAsTextFile() const;
     // nullptr when the file holds no picture the toolkit reads. A picture
-    // larger than maxWidth x maxHeight is decoded scaled down to fit.
+    // larger than maxWidth x maxHeight is decoded scaled down to at most
+    // that, each axis on its own; one that fits keeps its size.
     PicturePtr OpenAsPicture(std::int32_t maxWidth = INT32_MAX, std::int32_t maxHeight = INT32_MAX) const;
     // nullptr when the file is missing; one that holds no sound plays nothing.
     SoundPtr OpenAsSound() const;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <QImage>
-#include <QImageReader>
 #include <QPainter>
 
 #include "platform/QtAccess.h"
@@ -43,19 +42,6 @@ std::uint32_t Picture::Pixel(std::int32_t x, std::int32_t y) const
 QImage& ImageOf(Picture& picture) { return *picture.image_; }
 
 const QImage& ImageOf(const Picture& picture) { return *picture.image_; }
-
-// The JPEG decoder scales while it decodes, so a photo far larger than the
-// window costs about what one of the window's size does.
-PicturePtr ReadPictureFile(const std::string& path, std::int32_t maxWidth, std::int32_t maxHeight)
-{
-    QImageReader reader(QString::fromStdString(path));
-    const QSize size = reader.size();
-    const QSize limit(std::max(maxWidth, 1), std::max(maxHeight, 1));
-    if (size.isValid() && (size.width() > limit.width() || size.height() > limit.height()))
-        reader.setScaledSize(size.boundedTo(limit));
-    const QImage image = reader.read();
-    return image.isNull() ? nullptr : std::make_shared<Picture>(image);
-}
 
 // QPainter scales nearest-neighbour unless asked to smooth: a third of the
 // cost, and a photo is redrawn at every minute and every resize.

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 class QImage;
 
@@ -51,10 +50,5 @@ private:
 };
 
 using PicturePtr = std::shared_ptr<Picture>;
-
-// The picture in a file, or nullptr when the file holds none that the
-// toolkit reads. One larger than maxWidth x maxHeight is decoded scaled down
-// to at most that, each axis on its own; one that fits keeps its size.
-PicturePtr ReadPictureFile(const std::string& path, std::int32_t maxWidth, std::int32_t maxHeight);
 
 }  // namespace platform

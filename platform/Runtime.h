@@ -44,10 +44,8 @@ std::int32_t RuntimeExit();
 void Quit(std::int32_t code = 0);
 bool QuitRequested();
 
-// Ends each pass of the program's loops. Whole loops take a few tens of
-// milliseconds at most (a 1,441-line schedule walk about 2 ms, the dialog's
-// 12 faces and 72 rows 20 to 50 ms), too little for painting or input to
-// wait on, so it has nothing to do.
+// Ends each pass of the program's loops. A whole loop takes tens of
+// milliseconds at most, too little for painting or input to wait on.
 inline void LoopYield() {}
 
 // Releases the windows the runtime still holds.

@@ -28,9 +28,10 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 String Left(std::string_view text, std::int64_t count)
 {
     std::size_t end = 0;
-    for (; end < text.size(); ++end) {
-        if (StartsCharacter(text, end) && count-- <= 0)
-            break;
+    for (; count > 0 && end < text.size(); --count) {
+        do
+            ++end;
+        while (end < text.size() && !StartsCharacter(text, end));
     }
     return String(text.substr(0, end));
 }
@@ -38,10 +39,10 @@ String Left(std::string_view text, std::int64_t count)
 String Right(std::string_view text, std::int64_t count)
 {
     std::size_t start = text.size();
-    while (start > 0 && count > 0) {
-        --start;
-        if (StartsCharacter(text, start))
-            --count;
+    for (; count > 0 && start > 0; --count) {
+        do
+            --start;
+        while (!StartsCharacter(text, start));
     }
     return String(text.substr(start));
 }

@@ -37,40 +37,27 @@ TextOutputStream::TextOutputStream(const std::string& path)
     // The Preferences folder may not exist yet on a first run.
     QDir().mkpath(QFileInfo(file_->fileName()).absolutePath());
     if (!file_->open(QIODevice::WriteOnly))
-        Fail("Could not create ");
+        error_ = "Could not create " + path + ": " + file_->errorString().toStdString();
 }
 
 // Without Close the temporary file is dropped and the target stays as it was.
 TextOutputStream::~TextOutputStream() = default;
 
-void TextOutputStream::Fail(const char* what)
-{
-    if (error_.empty())
-        error_ = what + file_->fileName().toStdString() + ": " + file_->errorString().toStdString();
-}
-
+// QSaveFile remembers a failed write and then commits nothing.
 void TextOutputStream::WriteLine(const std::string& line)
 {
-    if (!error_.empty() || closed_)
-        return;
-    const std::string text = line + '\n';
-    if (file_->write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))
-        Fail("Could not write ");
+    if (file_->isOpen())
+        file_->write(QByteArray::fromStdString(line + '\n'));
 }
 
 // Writes are buffered, so a full disk may show only in the flush; commit()
 // does not check it and would put a cut file in place of the old one.
 bool TextOutputStream::Close()
 {
-    if (closed_)
-        return error_.empty();
-    closed_ = true;
-    if (error_.empty() && !file_->flush())
-        Fail("Could not write ");
-    if (error_.empty() && !file_->commit())
-        Fail("Could not save ");
-    if (!error_.empty())
+    if (file_->isOpen() && !(file_->flush() && file_->commit())) {
+        error_ = "Could not save " + file_->fileName().toStdString() + ": " + file_->errorString().toStdString();
         file_->cancelWriting();
+    }
     return error_.empty();
 }
 

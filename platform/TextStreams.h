@@ -41,12 +41,9 @@ public:
 
 private:
     explicit TextOutputStream(const std::string& path);
-    void Fail(const char* what);
 
     std::unique_ptr<QSaveFile> file_;
-    // The first failure; the file is then never committed.
     std::string error_;
-    bool closed_ = false;
 };
 
 }  // namespace platform

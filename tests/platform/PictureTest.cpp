@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/FolderItem.h"
 #include "platform/QtAccess.h"
 
 namespace platform {
@@ -200,7 +201,8 @@ TEST(PictureFileTest, DecodesAtMostAtTheLimitAndShowsTheWholePhoto)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
-        const PicturePtr picture = ReadPictureFile(QuadrantsJpeg(dir, c.width, c.height), c.maxWidth, c.maxHeight);
+        const FolderItem file(QuadrantsJpeg(dir, c.width, c.height));
+        const PicturePtr picture = file.OpenAsPicture(c.maxWidth, c.maxHeight);
         ASSERT_NE(picture, nullptr);
         const int w = picture->Width();
         const int h = picture->Height();
@@ -213,7 +215,7 @@ TEST(PictureFileTest, DecodesAtMostAtTheLimitAndShowsTheWholePhoto)
             EXPECT_LT(ColourDistance(picture->Pixel(x, y), colours[i]), 40) << x << "," << y;
         }
     }
-    EXPECT_EQ(ReadPictureFile(dir.filePath(QStringLiteral("missing.jpg")).toStdString(), 768, 1024), nullptr);
+    EXPECT_EQ(FolderItem(dir.filePath(QStringLiteral("missing.jpg")).toStdString()).OpenAsPicture(), nullptr);
 }
 
 }  // namespace
