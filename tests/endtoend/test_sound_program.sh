@@ -110,7 +110,9 @@ audio_start "$WORK/audio"
 audio_record_start "$WORK/after.raw"
 sleep 0.2
 click
-sleep 2.5
+# The next tick plays it once the program has connected again: give a loaded
+# machine time for both before the whole tone is looked for.
+sleep 3.5
 audio_record_stop
 expect_tone_whole "$WORK/after.raw" "after the restart"
 
