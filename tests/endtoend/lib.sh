@@ -169,6 +169,29 @@ expect_picture_size() {
 }
 
 # Keys go to the focused window; there is no window manager to give focus.
+# The preferences dialog while it is shown: its window id, else nothing.
+dialog_shown() {
+    xdotool search --onlyvisible --name '^環境設定$' 2>/dev/null | head -n 1 || true
+}
+
+# open_preferences <clock window>: chooses "ファイル" → "環境設定..." (the
+# menu bar's first menu and its first item) as a user would; prints the
+# dialog's window id.
+open_preferences() {
+    local dialog= _
+    xdotool windowfocus --sync "$1"
+    xdotool mousemove --window "$1" 30 8 click 1
+    sleep 0.5
+    xdotool key Down Return
+    for _ in $(seq 50); do
+        dialog=$(dialog_shown)
+        [ -n "$dialog" ] && break
+        sleep 0.1
+    done
+    [ -n "$dialog" ] || fail "the preferences dialog did not open"
+    echo "$dialog"
+}
+
 send_keys() {
     xdotool windowfocus --sync "$1"
     xdotool key --clearmodifiers "$2"

@@ -7,10 +7,6 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup "$@"
 
-dialog_shown() {
-    xdotool search --onlyvisible --name '^環境設定$' 2>/dev/null | head -n 1 || true
-}
-
 xvfb_start
 app_start "2026-12-06 10:15:05"
 clock=$(app_window)
@@ -18,18 +14,7 @@ wait_for_title "$clock" "$TIME_PATTERN" 10 >/dev/null
 # Away from the screen's corner, where a window without a parent would go.
 xdotool windowmove --sync "$clock" 400 100
 
-# "ファイル" is the menu bar's first menu, "環境設定..." its first item.
-xdotool windowfocus --sync "$clock"
-xdotool mousemove --window "$clock" 30 8 click 1
-sleep 0.5
-xdotool key Down Return
-dialog=
-for _ in $(seq 50); do
-    dialog=$(dialog_shown)
-    [ -n "$dialog" ] && break
-    sleep 0.1
-done
-[ -n "$dialog" ] || fail "the preferences dialog did not open"
+dialog=$(open_preferences "$clock")
 
 transient=$(xprop -id "$dialog" WM_TRANSIENT_FOR | sed -n 's/.*window id # //p')
 note "dialog $dialog transient for '${transient:-nothing}', clock $clock"

@@ -12,19 +12,7 @@ app_start "2026-12-06 10:15:05"  # far from the next minute's photo
 clock=$(app_window)
 wait_for_title "$clock" "$TIME_PATTERN" 10 >/dev/null
 
-# "ファイル" is the menu bar's first menu, "環境設定..." its first item.
-xdotool windowfocus --sync "$clock"
-xdotool mousemove --window "$clock" 30 8 click 1
-sleep 0.5
-xdotool key Down Return
-
-dialog=
-for _ in $(seq 50); do
-    dialog=$(xdotool search --onlyvisible --name '^環境設定$' 2>/dev/null | head -n 1 || true)
-    [ -n "$dialog" ] && break
-    sleep 0.1
-done
-[ -n "$dialog" ] || fail "the preferences dialog did not open"
+dialog=$(open_preferences "$clock")
 read -r width height < <(window_size "$dialog")
 [ "$width $height" = "385 706" ] || fail "dialog $width x $height, expected 385 x 706"
 

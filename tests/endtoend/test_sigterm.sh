@@ -31,18 +31,7 @@ app_start
 window=$(app_window)
 wait_for_title "$window" "$TIME_PATTERN" 10 >/dev/null
 rm "$SETTINGS_FILE"
-# "ファイル" is the menu bar's first menu, "環境設定..." its first item.
-xdotool windowfocus --sync "$window"
-xdotool mousemove --window "$window" 30 8 click 1
-sleep 0.5
-xdotool key Down Return
-dialog=
-for _ in $(seq 50); do
-    dialog=$(xdotool search --onlyvisible --name '^環境設定$' 2>/dev/null | head -n 1 || true)
-    [ -n "$dialog" ] && break
-    sleep 0.1
-done
-[ -n "$dialog" ] || fail "the preferences dialog did not open"
+dialog=$(open_preferences "$window")
 kill -TERM "$APP_PID"
 for _ in $(seq 10); do
     app_running || break
