@@ -51,25 +51,6 @@ TEST(EntryRoutine, RunsToTheEndAndReleasesWhatStartUpMade)
     EXPECT_NE(program.readSettings().find("seiyuOn/Off="), std::string::npos);
 }
 
-TEST(EntryRoutine, ARuntimeExceptionInAHandlerIsReportedAndTheClockGoesOn)
-{
-    TestProgram program;
-    int ticksAfter = 0;
-    QTimer::singleShot(20, [] { platform::Dispatch([] { throw platform::RuntimeException("boom"); }); });
-    QTimer::singleShot(40, [&] {
-        program.tickAt(11, 0, 0);
-        ticksAfter = 1;
-        implicit::mainWindow().Close();
-    });
-    int argc = 1;
-    char name[] = "talking-clock";
-    char* argv[] = {name, nullptr};
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(EntryRoutine(argc, argv), 0);
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("boom"), std::string::npos);
-    EXPECT_EQ(ticksAfter, 1);
-}
-
 TEST(EntryRoutine, AnExceptionThatEscapesTheLoopStillFinalises)
 {
     TestProgram program;

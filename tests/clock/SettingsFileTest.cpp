@@ -78,7 +78,7 @@ TEST(SettingsFile, LinesAreTakenByPositionAndValuesAsWritten)
          "1100000000000", false, "30", "7", 3, 0},
         {"second equals", {"seiyuOn/Off=1 ,01,1", "alarmOn= 1", "alarmHour=07=1", "alarmMin", "alarmVoice=-1"},
          "0010000000000", false, "07", "", -1, 0},
-        {"short file", {"seiyuOn/Off=1,1,1,1,1,1,1,1,1,1,1,1,1,1"}, "1111111111110", false, "", "", 0, 0},
+        {"long flag list", {"seiyuOn/Off=1,1,1,1,1,1,1,1,1,1,1,1,1,1"}, "1111111111110", false, "", "", 0, 0},
         {"empty file", {}, "0000000000000", false, "", "", 0, 0},
         {"garbage", {"\x01\x02\xff\xfe", "=", "==", "\xe6\x97\xa5=\xe6\x9c\xac", "alarmVoice=99999999999", "voiceMode=-x"},
          "0000000000000", false, "", "\xe6\x9c\xac", 2147483647, 0},
@@ -97,7 +97,7 @@ TEST(SettingsFile, LinesAreTakenByPositionAndValuesAsWritten)
     }
 }
 
-TEST(SettingsFile, AnEmptyHourIsWrittenBackEmpty)
+TEST(SettingsFile, AShortFileIsWrittenBackWhole)
 {
     TestProgram program;
     program.writeSettings({"seiyuOn/Off=1", "alarmOn=0"});

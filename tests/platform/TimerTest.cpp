@@ -116,19 +116,5 @@ TEST_F(TimerTest, ClockJumpIsFollowedAtTheNextTick)
         EXPECT_LT(PastBoundary(seen[n]), kLate) << n << ": " << seen[n];
 }
 
-TEST_F(TimerTest, OnlyMode2Runs)
-{
-    Timer timer;
-    timer.SetPeriod(500);
-    EXPECT_FALSE(timer.IsRunning());
-    timer.SetMode(2);
-    EXPECT_TRUE(timer.IsRunning());
-    for (int mode : {0, 1, 3}) {
-        timer.SetMode(mode);
-        EXPECT_FALSE(timer.IsRunning()) << mode;
-        EXPECT_EQ(timer.Mode(), mode);
-    }
-}
-
 }  // namespace
 }  // namespace platform
