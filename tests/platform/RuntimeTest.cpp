@@ -92,21 +92,6 @@ TEST_F(RuntimeTest, OtherExceptionEndsTheLoopAndIsRaisedFromRun)
     EXPECT_EQ(platform::RuntimeExit(), 1);
 }
 
-TEST_F(RuntimeTest, QuitBeforeTheLoopClosesWindowsOnceTheLoopRuns)
-{
-    ProbeWindow window;
-    window.Constructor();
-    platform::Quit(3);
-    platform::Quit(5);
-    EXPECT_TRUE(platform::QuitRequested());
-    EXPECT_FALSE(window.IsClosed()) << "Quit returns before anything closes";
-
-    platform::RuntimeRun();
-    EXPECT_TRUE(window.IsClosed());
-    EXPECT_EQ(CountOf(window.calls, "Close"), 1);
-    EXPECT_EQ(platform::RuntimeExit(), 3);
-}
-
 // SIGTERM is sent end to end; SIGINT (Ctrl+C in a terminal) only here.
 TEST_F(RuntimeTest, SigintQuitsLikeQuitZero)
 {
