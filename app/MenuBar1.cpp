@@ -17,7 +17,6 @@ std::unique_ptr<platform::MenuItem> NewItem(const char* name, const char* text, 
 {
     auto item = std::make_unique<Item>();
     item->Name = name;
-    item->AutoEnable = true;
     item->Text = text;
     item->KeyboardShortcut = shortcut;
     return item;

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "platform/FolderItem.h"
 #include "platform/Menu.h"
 
 namespace platform {
@@ -14,16 +13,17 @@ public:
 
     std::shared_ptr<platform::MenuBar> MenuBar() const { return menuBar_; }
     void SetMenuBar(std::shared_ptr<platform::MenuBar> menuBar) { menuBar_ = std::move(menuBar); }
-    FolderItem ExecutableFile() const { return platform::ExecutableFile(); }
 
 private:
     std::shared_ptr<platform::MenuBar> menuBar_;
 };
 
+inline std::unique_ptr<Application> registeredApp;
+
 // The runtime keeps the object from now on.
-void RuntimeRegisterAppObject(std::unique_ptr<Application> app);
+inline void RuntimeRegisterAppObject(std::unique_ptr<Application> app) { registeredApp = std::move(app); }
 // The registered object; nullptr before registration and after release.
-Application* RegisteredAppObject();
-void ReleaseAppObject();
+inline Application* RegisteredAppObject() { return registeredApp.get(); }
+inline void ReleaseAppObject() { registeredApp.reset(); }
 
 }  // namespace platform

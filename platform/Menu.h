@@ -11,8 +11,6 @@ namespace platform {
 // the item's Name, or, for the quit item, to the runtime's quit.
 class MenuItem {
 public:
-    enum class Role { Plain, Preferences, Quit };
-
     MenuItem() = default;
     virtual ~MenuItem() = default;
     MenuItem(const MenuItem&) = delete;
@@ -22,7 +20,6 @@ public:
     std::string Text;
     // "Cmd+Q" style; "Cmd" is the platform's command key (Ctrl here).
     std::string KeyboardShortcut;
-    bool AutoEnable = false;
 
     // Adds the item as the last child.
     void Append(std::unique_ptr<MenuItem> item);
@@ -32,20 +29,17 @@ public:
     MenuItem* FindByName(const std::string& name) const;
     const std::vector<std::unique_ptr<MenuItem>>& Children() const { return children_; }
 
-    virtual Role MenuRole() const { return Role::Plain; }
+    virtual bool Quits() const { return false; }
 
 private:
     std::vector<std::unique_ptr<MenuItem>> children_;
 };
 
-class PrefsMenuItem : public MenuItem {
-public:
-    Role MenuRole() const override { return Role::Preferences; }
-};
+class PrefsMenuItem : public MenuItem {};
 
 class QuitMenuItem : public MenuItem {
 public:
-    Role MenuRole() const override { return Role::Quit; }
+    bool Quits() const override { return true; }
 };
 
 class MenuBar : public MenuItem {};

@@ -1,15 +1,20 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
 // Inside the platform layer only: how its parts reach each other's Qt objects.
 
-class QWidget;
 class QImage;
+class QMenuBar;
+class QWidget;
 
 namespace platform {
 
-class Window;
+class MenuItem;
 class Picture;
 class RectControl;
+class Window;
 
 // The widget that a window's controls are placed in (its content area).
 QWidget* ContentWidget(Window& window);
@@ -20,5 +25,10 @@ QWidget* WidgetOf(const RectControl& control);
 // The pixels of a picture.
 QImage& ImageOf(Picture& picture);
 const QImage& ImageOf(const Picture& picture);
+
+// Told the Name of each item the user chooses, and whether it is the quit item.
+using MenuChoice = std::function<void(const std::string& name, bool quits)>;
+// The children of root become the bar's menus.
+QMenuBar* BuildQtMenuBar(const MenuItem& root, QWidget* parent, const MenuChoice& onChosen);
 
 }  // namespace platform

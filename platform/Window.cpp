@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "platform/QtAccess.h"
-#include "platform/QtMenuBar.h"
 #include "platform/RuntimeInternal.h"
 #include "platform/WindowImpl.h"
 #include "platform/WindowRegistry.h"
@@ -58,7 +57,7 @@ void Window::Impl::BuildMenuBar()
     qtMenuBar = nullptr;
     if (menuTree) {
         qtMenuBar = BuildQtMenuBar(*menuTree, main,
-                                   [this](const std::string& name, MenuItem::Role role) { MenuChosen(name, role); });
+                                   [this](const std::string& name, bool quits) { MenuChosen(name, quits); });
     }
     main->setMenuBar(qtMenuBar);  // the previous one goes
     if (qtMenuBar)
@@ -104,7 +103,7 @@ void Window::Impl::Hide()
         parent->activateWindow();
 }
 
-void Window::Impl::MenuChosen(const std::string& name, MenuItem::Role role)
+void Window::Impl::MenuChosen(const std::string& name, bool quits)
 {
     CallFromToolkit([&] {
         bool handled = false;
@@ -112,7 +111,7 @@ void Window::Impl::MenuChosen(const std::string& name, MenuItem::Role role)
             const auto handler = found->second;  // the handler may rebind its item
             handled = handler();
         }
-        if (!handled && role == MenuItem::Role::Quit)
+        if (!handled && quits)
             Quit(0);
     });
 }

@@ -32,7 +32,7 @@ struct Window::Impl {
     void PushGeometry();
     void ChainFocus();
     void Hide();
-    void MenuChosen(const std::string& name, MenuItem::Role role);
+    void MenuChosen(const std::string& name, bool quits);
 
     Window& owner;
     QPointer<QWidget> top;
