@@ -15,7 +15,6 @@
 
 #include "platform/QtAccess.h"
 #include "platform/RuntimeInternal.h"
-#include "platform/WindowWidget.h"
 
 namespace platform {
 

@@ -22,6 +22,9 @@ QWidget* ContentWidget(Window& window);
 // The widget that shows a control.
 QWidget* WidgetOf(const RectControl& control);
 
+// Marks the push button that Escape presses in a dialog.
+inline constexpr const char* kCancelButtonProperty = "platformCancelButton";
+
 // The pixels of a picture.
 QImage& ImageOf(Picture& picture);
 const QImage& ImageOf(const Picture& picture);

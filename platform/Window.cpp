@@ -3,65 +3,83 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "platform/QtAccess.h"
 #include "platform/RuntimeInternal.h"
-#include "platform/WindowImpl.h"
 #include "platform/WindowRegistry.h"
 
 namespace platform {
-namespace {
 
-// The window a new dialog belongs to: the oldest open one, the clock.
-QWidget* DialogParent(const Window& dialog)
-{
-    Window* first = windows::FirstOpenWindow();
-    return first && first != &dialog ? first->impl().top.data() : nullptr;
-}
+// The Qt widgets behind a window, made once Layout has said what kind of
+// window it is: a QMainWindow with its menu bar, or a QDialog transient for
+// the clock, around the picture area. Their events reach the program through
+// eventFilter.
+struct Window::Impl : QObject {
+    explicit Impl(Window& owner) : owner(owner) {}
 
-}  // namespace
+    void MakeWidgets();
+    void ShowMenuBar();
+    void PushGeometry();
+    void ChainFocus();
+    void Hide();
+    void MenuChosen(const std::string& name, bool quits);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void PressCancelButton();
+
+    Window& owner;
+    QPointer<QWidget> top;
+    QPointer<QWidget> area;
+    QPointer<QMenuBar> menuBar;
+};
 
 void Window::Impl::MakeWidgets()
 {
-    area = new PictureArea(owner);
+    area = new QWidget;
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (closeButton)
+    if (owner.closeButton_)
         flags |= Qt::WindowCloseButtonHint;
-    if (IsDialog()) {
-        top = new DialogWidget(owner, DialogParent(owner));
-        auto* layout = new QVBoxLayout(top);
+    if (owner.IsDialog()) {
+        Window* clock = windows::FirstOpenWindow();
+        auto* dialog = new QDialog(clock && clock != &owner ? clock->impl_->top : nullptr, flags | Qt::Dialog);
+        auto* layout = new QVBoxLayout(dialog);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(area);
-        top->setWindowFlags(flags | Qt::Dialog);
+        top = dialog;
     } else {
-        auto* main = new MainWindowWidget(owner);
+        auto* main = new QMainWindow(nullptr, flags | Qt::Window);
         main->setCentralWidget(area);
         top = main;
-        top->setWindowFlags(flags | Qt::Window);
-        BuildMenuBar();
     }
+    area->installEventFilter(this);
+    top->installEventFilter(this);
     // The window is the picture area plus its menu bar, and the user cannot
     // resize it.
     top->layout()->setSizeConstraint(QLayout::SetFixedSize);
-    top->setWindowTitle(QString::fromStdString(title));
+    top->setWindowTitle(QString::fromStdString(owner.title_));
+    ShowMenuBar();
     PushGeometry();
 }
 
-void Window::Impl::BuildMenuBar()
+void Window::Impl::ShowMenuBar()
 {
     auto* main = qobject_cast<QMainWindow*>(top);
     if (!main)
         return;
-    qtMenuBar = nullptr;
-    if (menuTree) {
-        qtMenuBar = BuildQtMenuBar(*menuTree, main,
-                                   [this](const std::string& name, bool quits) { MenuChosen(name, quits); });
-    }
-    main->setMenuBar(qtMenuBar);  // the previous one goes
-    if (qtMenuBar)
-        qtMenuBar->show();  // a child added to a shown window stays hidden
+    const auto chosen = [this](const std::string& name, bool quits) { MenuChosen(name, quits); };
+    menuBar = owner.menuBar_ ? BuildQtMenuBar(*owner.menuBar_, main, chosen) : nullptr;
+    main->setMenuBar(menuBar);  // the previous one goes
+    if (menuBar)
+        menuBar->show();  // a child added to a shown window stays hidden
     PushGeometry();
 }
 
@@ -69,8 +87,8 @@ void Window::Impl::PushGeometry()
 {
     if (!area)
         return;
-    area->setFixedSize(std::clamp<std::int32_t>(width, 0, QWIDGETSIZE_MAX),
-                       std::clamp<std::int32_t>(height, 0, QWIDGETSIZE_MAX));
+    area->setFixedSize(std::clamp<std::int32_t>(owner.width_, 0, QWIDGETSIZE_MAX),
+                       std::clamp<std::int32_t>(owner.height_, 0, QWIDGETSIZE_MAX));
     // Now, not at the next turn of the event loop: the caller reads it back.
     top->layout()->invalidate();
     top->layout()->activate();
@@ -82,7 +100,7 @@ void Window::Impl::PushGeometry()
 void Window::Impl::ChainFocus()
 {
     std::vector<RectControl*> focusable;
-    for (const auto& [name, control] : controls) {
+    for (const auto& [name, control] : owner.controls_) {
         auto* rect = dynamic_cast<RectControl*>(control.get());
         if (rect && (WidgetOf(*rect)->focusPolicy() & Qt::TabFocus))
             focusable.push_back(rect);
@@ -106,19 +124,55 @@ void Window::Impl::Hide()
 void Window::Impl::MenuChosen(const std::string& name, bool quits)
 {
     CallFromToolkit([&] {
-        bool handled = false;
-        if (auto found = menuHandlers.find(name); found != menuHandlers.end()) {
-            const auto handler = found->second;  // the handler may rebind its item
-            handled = handler();
-        }
-        if (!handled && quits)
+        const auto found = owner.menuHandlers_.find(name);
+        // A copy: the handler may rebind its item.
+        const auto handler = found == owner.menuHandlers_.end() ? nullptr : found->second;
+        if (!(handler && handler()) && quits)
             Quit(0);
     });
 }
 
-Window::Window(std::string className) : className_(std::move(className))
+// The backdrop is painted under the controls; a press that no control takes
+// is MouseDown; a close request (the close box, a quit) is the window's
+// Close; Escape presses a dialog's cancel button. An open list takes its keys
+// before the dialog sees them.
+bool Window::Impl::eventFilter(QObject* watched, QEvent* event)
 {
-    impl_ = std::make_unique<Impl>(*this);
+    const QEvent::Type type = event->type();
+    if (watched == area && type == QEvent::Paint && owner.backdrop_) {
+        QPainter(area).drawImage(QPoint(0, 0), ImageOf(*owner.backdrop_));
+    } else if (watched == area && type == QEvent::MouseButtonPress) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (!area->childAt(at))  // else passed up by a control that ignores presses
+            CallFromToolkit([&] { owner.Event_MouseDown(at.x(), at.y()); });
+        return true;
+    } else if (watched == top && type == QEvent::Close) {
+        event->ignore();
+        if (!owner.closed_)
+            CallFromToolkit([this] { owner.Close(); });
+        return true;
+    } else if (watched == top && type == QEvent::KeyPress && owner.IsDialog()
+               && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+        PressCancelButton();
+        return true;
+    }
+    return false;
+}
+
+// A dialog without a cancel button stays open.
+void Window::Impl::PressCancelButton()
+{
+    for (QPushButton* button : top->findChildren<QPushButton*>()) {
+        if (button->property(kCancelButtonProperty).toBool() && button->isVisible()) {
+            if (button->isEnabled())
+                button->click();
+            return;
+        }
+    }
+}
+
+Window::Window(std::string className) : className_(std::move(className)), impl_(std::make_unique<Impl>(*this))
+{
     windows::TrackOpen(*this);
 }
 
@@ -126,76 +180,126 @@ Window::~Window()
 {
     windows::ForgetOpen(*this);
     // Controls hold widgets inside the window's widget: they go first.
-    impl_->controls.clear();
+    controls_.clear();
     delete impl_->top.data();
 }
 
 // Layout says what kind of window this is, so the widgets follow it.
 void Window::Constructor()
 {
-    Impl& d = *impl_;
-    Dispatch([this] { WindowEvents::Layout(*this); });
-    d.MakeWidgets();
-    d.laidOut = true;
-    Dispatch([this] { WindowEvents::CreateControls(*this); });
-    d.ChainFocus();
-    Dispatch([this] { WindowEvents::AddMenuHandlers(*this); });
-    if (d.closed)
+    Dispatch([this] { Layout(); });
+    impl_->MakeWidgets();
+    laidOut_ = true;
+    Dispatch([this] { CreateControls(); });
+    impl_->ChainFocus();
+    Dispatch([this] { AddMenuHandlers(*this); });
+    if (closed_)
         return;
     // A dialog shows when it is shown modally.
-    if (d.visible && !d.IsDialog())
-        d.top->show();
-    Dispatch([this] { WindowEvents::Open(*this); });
+    if (visible_ && !IsDialog())
+        impl_->top->show();
+    Dispatch([this] { Event_Open(); });
 }
 
-std::shared_ptr<platform::MenuBar> Window::MenuBar() const
+namespace {
+
+// A property that the window only keeps until it builds its widgets.
+template <class V>
+PropertyDef Kept(PropertyType type, V Window::*member)
 {
-    return impl_->menuTree;
+    return {type, [member](Object& o, const PropertyValue& v) { static_cast<Window&>(o).*member = std::get<V>(v); }};
+}
+
+}  // namespace
+
+// Both windows are fixed in size, placed by Qt, without colour, maximise or
+// minimise button: the properties for those are read and ignored.
+const PropertyTable& Window::Properties() const
+{
+    using enum PropertyType;
+    static const PropertyTable table = [] {
+        PropertyTable own{
+            {"Width", Setter(Int32, &Window::SetWidth)},
+            {"Height", Setter(Int32, &Window::SetHeight)},
+            {"MinWidth", Setter(Int32, &Window::SetMinWidth)},
+            {"MinHeight", Setter(Int32, &Window::SetMinHeight)},
+            {"MaxWidth", Setter(Int32, &Window::SetMaxWidth)},
+            {"MaxHeight", Setter(Int32, &Window::SetMaxHeight)},
+            {"Title", Setter(String, &Window::SetTitle)},
+            {"Frame", Kept(Int32, &Window::frame_)},
+            {"Visible", Kept(Boolean, &Window::visible_)},
+            {"CloseButton", Kept(Boolean, &Window::closeButton_)},
+            {"BackColor", Ignored(Color)},
+        };
+        for (const char* name : {"Placement", "MacProcID"})
+            own.emplace(name, Ignored(Int32));
+        for (const char* name : {"Composite", "HasBackColor", "FullScreen", "MenuBarVisible", "Resizeable",
+                                 "LiveResize", "MaximizeButton", "MinimizeButton"})
+            own.emplace(name, Ignored(Boolean));
+        return own;
+    }();
+    return table;
+}
+
+void Window::Resize(std::int32_t width, std::int32_t height)
+{
+    if (width == width_ && height == height_)
+        return;
+    width_ = width;
+    height_ = height;
+    impl_->PushGeometry();
+    if (laidOut_ && !closed_)
+        Dispatch([this] { Event_Resized(); });
+}
+
+void Window::SetTitle(const std::string& title)
+{
+    title_ = title;
+    if (impl_->top)
+        impl_->top->setWindowTitle(QString::fromStdString(title));
+}
+
+void Window::SetBackdrop(PicturePtr picture)
+{
+    backdrop_ = std::move(picture);
+    if (impl_->area)
+        impl_->area->update();
 }
 
 void Window::SetMenuBar(std::shared_ptr<platform::MenuBar> menuBar)
 {
-    impl_->menuTree = std::move(menuBar);
-    impl_->BuildMenuBar();
+    menuBar_ = std::move(menuBar);
+    impl_->ShowMenuBar();
 }
 
 void Window::ShowModal()
 {
-    Impl& d = *impl_;
-    if (d.closed || !d.top)
+    if (closed_ || !impl_->top)
         return;
-    auto* dialog = qobject_cast<QDialog*>(d.top);
-    if (!dialog) {
-        d.top->show();
-        return;
-    }
-    dialog->exec();
+    if (auto* dialog = qobject_cast<QDialog*>(impl_->top))
+        dialog->exec();
+    else
+        impl_->top->show();
 }
 
 void Window::Close()
 {
-    if (impl_->closed)
+    if (closed_)
         return;
-    impl_->closed = true;
+    closed_ = true;
     // The window leaves the registry once its handler has returned, even when
     // the handler raised.
     const auto leave = [this] {
         windows::ForgetOpen(*this);
         impl_->Hide();
-        windows::Retire(*this);
     };
     try {
-        Dispatch([this] { WindowEvents::Close(*this); });
+        Dispatch([this] { Event_Close(); });
     } catch (...) {
         leave();
         throw;
     }
     leave();
-}
-
-bool Window::IsClosed() const
-{
-    return impl_->closed;
 }
 
 void Window::AddControl(const std::string& name, std::unique_ptr<Control> control)
@@ -204,22 +308,13 @@ void Window::AddControl(const std::string& name, std::unique_ptr<Control> contro
         return;
     Control& added = *control;
     added.SetName(name);
-    impl_->controls.emplace_back(name, std::move(control));
+    controls_.emplace_back(name, std::move(control));
     added.AttachTo(*this);
-}
-
-Control* Window::ControlByName(const std::string& name) const
-{
-    for (const auto& [registered, control] : impl_->controls) {
-        if (registered == name)
-            return control.get();
-    }
-    return nullptr;
 }
 
 Control* Window::ControlByName(const std::string& name, std::int32_t index) const
 {
-    for (const auto& [registered, control] : impl_->controls) {
+    for (const auto& [registered, control] : controls_) {
         if (registered == name && control->Index() == index)
             return control.get();
     }
@@ -228,32 +323,35 @@ Control* Window::ControlByName(const std::string& name, std::int32_t index) cons
 
 void Window::AddMenuHandler(const std::string& itemName, std::function<bool()> handler)
 {
-    impl_->menuHandlers[itemName] = std::move(handler);
+    menuHandlers_[itemName] = std::move(handler);
 }
 
 bool Window::ChooseMenuItem(const std::string& name)
 {
-    if (!impl_->qtMenuBar)
+    if (!impl_->menuBar)
         return false;
-    const QString wanted = QString::fromStdString(name);
-    for (QAction* action : impl_->qtMenuBar->findChildren<QAction*>(wanted)) {
-        if (action->menu() || !action->isEnabled())
-            continue;
-        action->trigger();
-        return true;
+    for (QAction* action : impl_->menuBar->findChildren<QAction*>(QString::fromStdString(name))) {
+        if (!action->menu() && action->isEnabled()) {
+            action->trigger();
+            return true;
+        }
     }
     return false;
 }
 
 void Window::PressMouse(std::int32_t x, std::int32_t y)
 {
-    if (impl_->area)
-        impl_->area->PressAt(QPoint(x, y));
+    const QPoint at(x, y);
+    if (!impl_->area || impl_->area->childAt(at))
+        return;  // the press belongs to a control
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), impl_->area->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(impl_->area, &press);
 }
 
 QWidget* ContentWidget(Window& window)
 {
-    return window.impl().area;
+    return window.impl_->area;
 }
 
 }  // namespace platform

@@ -2,17 +2,21 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "platform/Controls.h"
+#include "platform/Menu.h"
 #include "platform/Object.h"
 #include "platform/Picture.h"
 #include "platform/Runtime.h"
 
-namespace platform {
+class QWidget;
 
-class Control;
-class MenuBar;
+namespace platform {
 
 // A top-level window. Building it (Constructor) runs, in order, Layout,
 // CreateControls and AddMenuHandlers, shows it when Visible (a dialog only
@@ -34,31 +38,29 @@ public:
 
     // Size, in pixels, of the window's picture area, below its menu bar. A
     // change made by the program raises Resized before the setter returns.
-    // The user cannot resize the window.
-    std::int32_t Width() const;
-    std::int32_t Height() const;
-    void SetWidth(std::int32_t width);
-    void SetHeight(std::int32_t height);
-    std::int32_t MinWidth() const;
-    std::int32_t MinHeight() const;
-    std::int32_t MaxWidth() const;
-    std::int32_t MaxHeight() const;
-    void SetMinWidth(std::int32_t value);
-    void SetMinHeight(std::int32_t value);
-    void SetMaxWidth(std::int32_t value);
-    void SetMaxHeight(std::int32_t value);
+    // The user cannot resize the window, so the bounds only hold their values.
+    std::int32_t Width() const { return width_; }
+    std::int32_t Height() const { return height_; }
+    void SetWidth(std::int32_t width) { Resize(width, height_); }
+    void SetHeight(std::int32_t height) { Resize(width_, height); }
+    std::int32_t MinWidth() const { return minWidth_; }
+    std::int32_t MinHeight() const { return minHeight_; }
+    std::int32_t MaxWidth() const { return maxWidth_; }
+    std::int32_t MaxHeight() const { return maxHeight_; }
+    void SetMinWidth(std::int32_t value) { minWidth_ = value; }
+    void SetMinHeight(std::int32_t value) { minHeight_ = value; }
+    void SetMaxWidth(std::int32_t value) { maxWidth_ = value; }
+    void SetMaxHeight(std::int32_t value) { maxHeight_ = value; }
 
-    std::string Title() const;
+    std::string Title() const { return title_; }
     void SetTitle(const std::string& title);
 
     // The picture painted over the picture area from its top left corner.
-    PicturePtr Backdrop() const;
+    PicturePtr Backdrop() const { return backdrop_; }
     void SetBackdrop(PicturePtr picture);
 
-    std::shared_ptr<platform::MenuBar> MenuBar() const;
+    std::shared_ptr<platform::MenuBar> MenuBar() const { return menuBar_; }
     void SetMenuBar(std::shared_ptr<platform::MenuBar> menuBar);
-
-    bool CloseButton() const;
 
     // Shows a dialog modally, over the oldest open window, and returns once
     // it has closed; the keyboard then goes back to that window. Any other
@@ -66,23 +68,19 @@ public:
     void ShowModal();
     // Raises Close, then hides the window and forgets it.
     void Close();
-    bool IsClosed() const;
+    bool IsClosed() const { return closed_; }
 
-    // Controls by name; an array member also by its index.
+    // Controls by name, and by index for a member of a control array. As the
+    // control's class, a missing one raises NilObjectException.
     void AddControl(const std::string& name, std::unique_ptr<Control> control);
-    Control* ControlByName(const std::string& name) const;
-    Control* ControlByName(const std::string& name, std::int32_t index) const;
-    // The same, as the control's class; raises NilObjectException when the
-    // window has no such control of that class.
+    Control* ControlByName(const std::string& name, std::int32_t index = kNoControlArrayIndex) const;
     template <class C>
-    C& ControlAs(const std::string& name) const
+    C& ControlAs(const std::string& name, std::int32_t index = kNoControlArrayIndex) const
     {
-        return Typed<C>(ControlByName(name), name);
-    }
-    template <class C>
-    C& ControlAs(const std::string& name, std::int32_t index) const
-    {
-        return Typed<C>(ControlByName(name, index), name);
+        auto* typed = dynamic_cast<C*>(ControlByName(name, index));
+        if (!typed)
+            throw NilObjectException("no control " + name);
+        return *typed;
     }
 
     // Binds a handler to the menu item of that Name.
@@ -92,11 +90,8 @@ public:
     // Chooses the menu item of that Name through the window's menu bar;
     // false when the window shows no such item.
     bool ChooseMenuItem(const std::string& name);
-    // A mouse press at the window position.
+    // A mouse press at a position of the picture area.
     void PressMouse(std::int32_t x, std::int32_t y);
-
-    struct Impl;
-    Impl& impl() const { return *impl_; }
 
 protected:
     // Hooks, each run through the exception routine.
@@ -109,17 +104,30 @@ protected:
     virtual void Event_Resized() {}
 
 private:
-    template <class C>
-    static C& Typed(Control* found, const std::string& name)
-    {
-        auto* typed = dynamic_cast<C*>(found);
-        if (!typed)
-            throw NilObjectException("no control " + name);
-        return *typed;
-    }
+    struct Impl;
+    friend QWidget* ContentWidget(Window& window);
 
-    friend struct WindowEvents;
+    void Resize(std::int32_t width, std::int32_t height);
+    bool IsDialog() const { return frame_ == 1 || frame_ == 2 || frame_ == 8; }
+
     std::string className_;
+    std::int32_t width_ = 600;
+    std::int32_t height_ = 400;
+    std::int32_t minWidth_ = 64;
+    std::int32_t minHeight_ = 64;
+    std::int32_t maxWidth_ = 32000;
+    std::int32_t maxHeight_ = 32000;
+    std::int32_t frame_ = 0;
+    std::string title_;
+    bool visible_ = true;
+    bool closeButton_ = true;
+    // Layout has run: from now on a size change raises Resized.
+    bool laidOut_ = false;
+    bool closed_ = false;
+    PicturePtr backdrop_;
+    std::shared_ptr<platform::MenuBar> menuBar_;
+    std::vector<std::pair<std::string, std::unique_ptr<Control>>> controls_;
+    std::map<std::string, std::function<bool()>, std::less<>> menuHandlers_;
     std::unique_ptr<Impl> impl_;
 };
 

@@ -9,23 +9,17 @@
 #include "platform/Window.h"
 
 namespace platform {
-namespace windows {
 namespace {
 
-struct Registry {
-    std::vector<Window*> open;
-    std::vector<std::unique_ptr<Window>> adopted;
+// With the runtime's ownership of the windows it adopted.
+struct OpenWindow {
+    Window* window;
+    std::unique_ptr<Window> owned;
 };
+std::vector<OpenWindow> openWindows;
 
-Registry& State()
-{
-    static Registry registry;
-    return registry;
-}
-
-// Holds a closed window until Qt deletes it: once control is back in the
-// event loop that the close came from, so never inside the window's own
-// handler nor inside a modal loop that runs under it.
+// Holds a closed window until Qt deletes it later, so never inside the
+// window's own handler nor inside a modal loop that runs under it.
 class RetiredWindow : public QObject {
 public:
     explicit RetiredWindow(std::unique_ptr<Window> window) : window_(std::move(window)) {}
@@ -34,58 +28,53 @@ private:
     std::unique_ptr<Window> window_;
 };
 
+auto Find(const Window* window)
+{
+    return std::ranges::find(openWindows, window, &OpenWindow::window);
+}
+
 }  // namespace
 
-void TrackOpen(Window& window)
+void windows::TrackOpen(Window& window)
 {
-    State().open.push_back(&window);
+    openWindows.push_back({&window, nullptr});
 }
 
-void ForgetOpen(Window& window)
+void windows::ForgetOpen(Window& window)
 {
-    auto& open = State().open;
-    open.erase(std::remove(open.begin(), open.end(), &window), open.end());
-}
-
-Window* FirstOpenWindow()
-{
-    const auto& open = State().open;
-    return open.empty() ? nullptr : open.front();
-}
-
-void Retire(Window& window)
-{
-    auto& adopted = State().adopted;
-    auto owned = std::find_if(adopted.begin(), adopted.end(), [&](const auto& held) { return held.get() == &window; });
-    if (owned == adopted.end())
+    const auto found = Find(&window);
+    if (found == openWindows.end())
         return;
-    (new RetiredWindow(std::move(*owned)))->deleteLater();
-    adopted.erase(owned);
+    std::unique_ptr<Window> owned = std::move(found->owned);
+    openWindows.erase(found);
+    if (owned)
+        (new RetiredWindow(std::move(owned)))->deleteLater();
 }
 
-void ReleaseAll()
+Window* windows::FirstOpenWindow()
 {
-    Registry& r = State();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    std::vector<std::unique_ptr<Window>> doomed = std::move(r.adopted);
-    r.adopted.clear();
-    doomed.clear();
-    r.open.clear();
+    return openWindows.empty() ? nullptr : openWindows.front().window;
 }
 
-}  // namespace windows
+void windows::ReleaseAll()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // Off the list before they go, so that none finds itself there.
+    const std::vector<OpenWindow> doomed = std::move(openWindows);
+    openWindows.clear();
+}
 
 Window* ImplicitWindow(const std::string& className)
 {
-    const auto& open = windows::State().open;
-    const auto found = std::find_if(open.rbegin(), open.rend(), [&](Window* w) { return w->ClassName() == className; });
-    return found == open.rend() ? nullptr : *found;
+    const auto newest = std::ranges::find(openWindows.rbegin(), openWindows.rend(), className,
+                                          [](const OpenWindow& open) -> const std::string& { return open.window->ClassName(); });
+    return newest == openWindows.rend() ? nullptr : newest->window;
 }
 
 void AdoptWindow(std::unique_ptr<Window> window)
 {
-    if (window)
-        windows::State().adopted.push_back(std::move(window));
+    if (const auto found = Find(window.get()); found != openWindows.end())
+        found->owned = std::move(window);
 }
 
 }  // namespace platform

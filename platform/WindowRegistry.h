@@ -1,26 +1,22 @@
 #pragma once
 
-#include <string>
-
-// Inside the platform layer only: the runtime's lists of windows.
+// Inside the platform layer only: the runtime's list of open windows.
 namespace platform {
 
 class Window;
 
 namespace windows {
 
-// The open windows, oldest first: a window is open from the start of its
-// construction until its Close handler has returned. ImplicitWindow finds
-// the newest of a class.
+// A window is open from the start of its construction until its Close
+// handler has returned; the list keeps the oldest first.
 void TrackOpen(Window& window);
+// Takes the window off the list. One that the runtime owns is deleted once
+// control is back in the event loop the close came from: it may be closing
+// from inside its own handler.
 void ForgetOpen(Window& window);
 Window* FirstOpenWindow();
 
-// A closed window that the runtime owns is deleted later: it may be closing
-// from inside its own handler.
-void Retire(Window& window);
-
-// Deletes every window the runtime owns and empties the lists.
+// Deletes every window the runtime owns and empties the list.
 void ReleaseAll();
 
 }  // namespace windows
