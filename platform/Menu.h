@@ -11,10 +11,7 @@ namespace platform {
 // the item's Name, or, for the quit item, to the runtime's quit.
 class MenuItem {
 public:
-    MenuItem() = default;
     virtual ~MenuItem() = default;
-    MenuItem(const MenuItem&) = delete;
-    MenuItem& operator=(const MenuItem&) = delete;
 
     std::string Name;
     std::string Text;

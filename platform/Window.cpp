@@ -287,19 +287,17 @@ void Window::Close()
     if (closed_)
         return;
     closed_ = true;
-    // The window leaves the registry once its handler has returned, even when
-    // the handler raised.
-    const auto leave = [this] {
-        windows::ForgetOpen(*this);
-        impl_->Hide();
-    };
-    try {
-        Dispatch([this] { Event_Close(); });
-    } catch (...) {
-        leave();
-        throw;
-    }
-    leave();
+    // The window leaves the list once its handler has returned, even when the
+    // handler raised.
+    struct Leave {
+        Window& window;
+        ~Leave()
+        {
+            windows::ForgetOpen(window);
+            window.impl_->Hide();
+        }
+    } leave{*this};
+    Dispatch([this] { Event_Close(); });
 }
 
 void Window::AddControl(const std::string& name, std::unique_ptr<Control> control)

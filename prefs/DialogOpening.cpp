@@ -41,7 +41,7 @@ void prefWindow::ShowFace(const mainWindow& clock, std::int32_t index, const std
         return;
     const platform::FolderItem face = clock.dataPath->Child("Photos").Child(fileName);
     if (face.Exists())
-        implicit::prefWindow().faceImage(index).SetImage(face.OpenAsPicture());
+        faceImage(index).SetImage(face.OpenAsPicture(preflayout::kFaceSize, preflayout::kFaceSize));
 }
 
 // Always one row per alarm slot, so a row number is an alarm line number;

@@ -75,10 +75,13 @@ inline constexpr auto kStaticText5 = platform::BuildStream([] {
 // The actor grid: two columns of six, members 0 to 5 on the left.
 constexpr std::int32_t GridColumn(std::int32_t i) { return i / 6; }
 constexpr std::int32_t GridRow(std::int32_t i) { return i % 6; }
+// A face well is square; its photo is decoded at that size.
+inline constexpr std::int32_t kFaceSize = 72;
 
 template <std::int32_t I>
 inline constexpr auto kFaceImage = platform::BuildStream([] {
-    return PlainControlRecords({"faceImage", I, 20 + 174 * GridColumn(I), 155 + 84 * GridRow(I), 72, 72, 9 + I});
+    return PlainControlRecords(
+        {"faceImage", I, 20 + 174 * GridColumn(I), 155 + 84 * GridRow(I), kFaceSize, kFaceSize, 9 + I});
 });
 template <std::int32_t I>
 inline constexpr auto kNameCheck = platform::BuildStream([] {

@@ -17,6 +17,7 @@ TEST_F(DialogOpening, TheMenuShowsTheClockStateInAModalDialog)
             const platform::PicturePtr face = dialog.faceImage(i).Image();
             if (i < 6) {
                 ASSERT_TRUE(face);
+                EXPECT_EQ(face->Width(), 72) << "decoded at the well's size";
                 EXPECT_TRUE(NearColour(face->Pixel(36, 36), kFaceColours[i]));
             } else {
                 EXPECT_FALSE(face) << "missing photo, or (actor 7) a file that is no picture";

@@ -46,7 +46,7 @@ void PrefsTest::install()
     program->writeResource("Alarm.txt", alarms);
 
     for (int i = 0; i < 6; ++i)
-        program->writePhoto(QStringLiteral("face%1.jpg").arg(i + 1, 2, 10, QLatin1Char('0')), 72, 72,
+        program->writePhoto(QStringLiteral("face%1.jpg").arg(i + 1, 2, 10, QLatin1Char('0')), 144, 144,
                             kFaceColours[i]);
     writePhotoBytes("face08.jpg", "not a picture");
     program->writePhoto(QStringLiteral("noimage01.jpg"), 40, 60, kRed);

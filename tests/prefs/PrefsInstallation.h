@@ -22,7 +22,7 @@ std::string ActorLine(int index);
 std::string AlarmLine(int row);
 
 // An installation with twelve actors and 72 alarm lines. The faces of actors
-// 0 to 5 exist (actor i in colour kFaceColours[i]) and actor 7's is no
+// 0 to 5 exist, twice the well's size, (actor i in colour kFaceColours[i]) and actor 7's is no
 // picture; the noimage pictures of actors 0 and 1 exist (red, green) and that
 // of actor 11 is no picture; alarm sounds exist for rows 0, 5 and 71.
 // The settings: actors 1, 3, 5 ... on, alarm on at 07:59, row 5, mode 2.
