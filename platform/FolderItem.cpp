@@ -6,10 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
-#include <QImageReader>
+#include <QSize>
 #include <QStandardPaths>
 
+#include "platform/QtAccess.h"
 #include "platform/TextStreams.h"
 
 namespace platform {
@@ -53,17 +53,9 @@ std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const
     return std::make_shared<TextInputStream>(content.toStdString());
 }
 
-// The JPEG decoder scales while it decodes, so a photo far larger than the
-// window costs about what one of the window's size does.
 PicturePtr FolderItem::OpenAsPicture(std::int32_t maxWidth, std::int32_t maxHeight) const
 {
-    QImageReader reader(ToQString(path_));
-    const QSize size = reader.size();
-    const QSize limit(std::max(maxWidth, 1), std::max(maxHeight, 1));
-    if (size.isValid() && (size.width() > limit.width() || size.height() > limit.height()))
-        reader.setScaledSize(size.boundedTo(limit));
-    const QImage image = reader.read();
-    return image.isNull() ? nullptr : std::make_shared<Picture>(image);
+    return ReadPicture(ToQString(path_), QSize(std::max(maxWidth, 1), std::max(maxHeight, 1)));
 }
 
 SoundPtr FolderItem::OpenAsSound() const

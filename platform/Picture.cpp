@@ -2,12 +2,33 @@
 
 #include <algorithm>
 
+#include <QBuffer>
 #include <QImage>
+#include <QFile>
+#include <QImageReader>
 #include <QPainter>
 
 #include "platform/QtAccess.h"
 
 namespace platform {
+
+struct Picture::Encoded {
+    QByteArray bytes;
+    QSize size;  // as read: the file's size bounded by the limit
+
+    // A picture that fails to decode after its header read well stays black.
+    QImage Decode(QSize at) const
+    {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        QImageReader reader(&buffer);
+        reader.setScaledSize(at);
+        QImage image = reader.read();
+        if (image.size() != at)
+            return QImage();
+        return image.convertToFormat(QImage::Format_RGB32);
+    }
+};
 
 Picture::Picture(std::int32_t width, std::int32_t height, std::int32_t /*depth*/)
     : image_(std::make_unique<QImage>(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32))
@@ -20,31 +41,72 @@ Picture::Picture(const QImage& image)
 {
 }
 
+Picture::Picture(std::shared_ptr<const Encoded> encoded) : encoded_(std::move(encoded)) {}
+
 Picture::~Picture() = default;
 
-Picture::Picture(const Picture& other) : image_(std::make_unique<QImage>(*other.image_)) {}
+Picture::Picture(const Picture& other) : encoded_(other.encoded_)
+{
+    if (other.image_)
+        image_ = std::make_unique<QImage>(*other.image_);
+}
 
 Picture& Picture::operator=(const Picture& other)
 {
-    *image_ = *other.image_;
+    encoded_ = other.encoded_;
+    image_ = other.image_ ? std::make_unique<QImage>(*other.image_) : nullptr;
     return *this;
 }
 
-std::int32_t Picture::Width() const { return image_->width(); }
+std::int32_t Picture::Width() const { return image_ ? image_->width() : encoded_->size.width(); }
 
-std::int32_t Picture::Height() const { return image_->height(); }
+std::int32_t Picture::Height() const { return image_ ? image_->height() : encoded_->size.height(); }
 
 std::uint32_t Picture::Pixel(std::int32_t x, std::int32_t y) const
 {
-    return image_->valid(x, y) ? image_->pixel(x, y) : 0;
+    const QImage& image = ImageOf(*this);
+    return image.valid(x, y) ? image.pixel(x, y) : 0;
 }
 
-QImage& ImageOf(Picture& picture) { return *picture.image_; }
+// Drawn into, a read picture is no longer the file's.
+QImage& ImageOf(Picture& picture)
+{
+    ImageOf(std::as_const(picture));
+    picture.encoded_ = nullptr;
+    return *picture.image_;
+}
 
-const QImage& ImageOf(const Picture& picture) { return *picture.image_; }
+const QImage& ImageOf(const Picture& picture)
+{
+    if (!picture.image_) {
+        QImage image = picture.encoded_->Decode(picture.encoded_->size);
+        if (image.isNull()) {
+            image = QImage(picture.encoded_->size, QImage::Format_RGB32);
+            image.fill(Qt::black);
+        }
+        picture.image_ = std::make_unique<QImage>(std::move(image));
+    }
+    return *picture.image_;
+}
+
+PicturePtr ReadPicture(const QString& path, QSize limit)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return nullptr;
+    auto encoded = std::make_shared<Picture::Encoded>();
+    encoded->bytes = file.readAll();
+    QBuffer buffer(&encoded->bytes);
+    const QSize size = QImageReader(&buffer).size();
+    if (!size.isValid())
+        return nullptr;
+    encoded->size = size.boundedTo(limit);
+    return std::make_shared<Picture>(std::move(encoded));
+}
 
 // QPainter scales nearest-neighbour unless asked to smooth: a third of the
-// cost, and a photo is redrawn at every minute and every resize.
+// cost, and a photo is redrawn at every minute and every resize. A whole read
+// picture drawn smaller is decoded at that size instead, smoother and cheaper.
 void Graphics::DrawPicture(const Picture& source, std::int32_t destLeft, std::int32_t destTop,
                            std::int32_t destWidth, std::int32_t destHeight, std::int32_t sourceLeft,
                            std::int32_t sourceTop, std::int32_t sourceWidth, std::int32_t sourceHeight)
@@ -55,6 +117,14 @@ void Graphics::DrawPicture(const Picture& source, std::int32_t destLeft, std::in
     // A negative size would mirror the picture.
     if (to.isNull() || destRect.isEmpty() || sourceRect.isEmpty())
         return;
+    if (source.encoded_ && !source.image_ && sourceRect == QRect(0, 0, source.Width(), source.Height())
+        && destRect.width() <= sourceRect.width() && destRect.height() <= sourceRect.height()) {
+        const QImage smaller = source.encoded_->Decode(destRect.size());
+        if (!smaller.isNull()) {
+            QPainter(&to).drawImage(destRect.topLeft(), smaller);
+            return;
+        }
+    }
     QPainter(&to).drawImage(destRect, ImageOf(source), sourceRect);
 }
 

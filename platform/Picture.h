@@ -24,7 +24,9 @@ private:
 };
 
 // A picture in memory, 32 bits per pixel and opaque. Copies share their
-// pixels until one is drawn into.
+// pixels until one is drawn into. A picture read from a file keeps the file's
+// bytes and is decoded when first needed; drawn smaller, it is decoded at the
+// size drawn, which for a JPEG costs a fraction of the whole decode.
 class Picture {
 public:
     // A new picture of the given size, black.
@@ -41,11 +43,16 @@ public:
     // 0xAARRGGBB of one pixel; 0 outside the picture.
     std::uint32_t Pixel(std::int32_t x, std::int32_t y) const;
 
+    struct Encoded;
+    explicit Picture(std::shared_ptr<const Encoded> encoded);
+
 private:
+    friend class Graphics;
     friend QImage& ImageOf(Picture& picture);
     friend const QImage& ImageOf(const Picture& picture);
 
-    std::unique_ptr<QImage> image_;
+    std::shared_ptr<const Encoded> encoded_;
+    mutable std::unique_ptr<QImage> image_;  // null until a read picture is needed whole
     Graphics graphics_{*this};
 };
 

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 // Inside the platform layer only: how its parts reach each other's Qt objects.
 
 class QImage;
 class QMenuBar;
+class QSize;
+class QString;
 class QWidget;
 
 namespace platform {
@@ -28,6 +31,9 @@ inline constexpr const char* kCancelButtonProperty = "platformCancelButton";
 // The pixels of a picture.
 QImage& ImageOf(Picture& picture);
 const QImage& ImageOf(const Picture& picture);
+
+// The picture in a file, at most limit in size; null when it is no picture.
+std::shared_ptr<Picture> ReadPicture(const QString& path, QSize limit);
 
 // Told the Name of each item the user chooses, and whether it is the quit item.
 using MenuChoice = std::function<void(const std::string& name, bool quits)>;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -216,6 +217,30 @@ TEST(PictureFileTest, DecodesAtMostAtTheLimitAndShowsTheWholePhoto)
         }
     }
     EXPECT_EQ(FolderItem(dir.filePath(QStringLiteral("missing.jpg")).toStdString()).OpenAsPicture(), nullptr);
+}
+
+// A photo is drawn smaller straight from its file's bytes, and drawn again
+// at any size after the file has gone, as when the window grows later.
+TEST(PictureFileTest, DrawsTheWholePhotoAtEverySizeAfterTheFileHasGone)
+{
+    QTemporaryDir dir;
+    const std::string path = QuadrantsJpeg(dir, 768, 1024);
+    const PicturePtr photo = FolderItem(path).OpenAsPicture(768, 1024);
+    ASSERT_NE(photo, nullptr);
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(path)));
+    const std::vector<std::pair<int, int>> sizes = {{384, 512}, {192, 256}, {768, 1024}, {1000, 1200}};
+    for (const auto& [w, h] : sizes) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        Picture target(w, h);
+        target.GetGraphics().DrawPicture(*photo, 0, 0, w, h, 0, 0, photo->Width(), photo->Height());
+        const std::vector<std::pair<int, int>> corners = {{1, 1}, {w - 2, 1}, {1, h - 2}, {w - 2, h - 2}};
+        const std::uint32_t colours[] = {kRed, kGreen, kBlue, kWhite};
+        for (std::size_t i = 0; i < corners.size(); ++i)
+            EXPECT_LT(ColourDistance(target.Pixel(corners[i].first, corners[i].second), colours[i]), 40);
+        EXPECT_LT(ColourDistance(target.Pixel(w / 2 - 3, 2), kRed), 60);
+        EXPECT_LT(ColourDistance(target.Pixel(w / 2 + 3, 2), kGreen), 60);
+    }
+    EXPECT_EQ(photo->Width(), 768);
 }
 
 }  // namespace
