@@ -89,17 +89,17 @@ const QImage& ImageOf(const Picture& picture)
     return *picture.image_;
 }
 
+// The header first: a large file that is no picture is never read whole.
 PicturePtr ReadPicture(const QString& path, QSize limit)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
+    const QSize size = QImageReader(&file).size();
+    if (!size.isValid() || !file.seek(0))
+        return nullptr;
     auto encoded = std::make_shared<Picture::Encoded>();
     encoded->bytes = file.readAll();
-    QBuffer buffer(&encoded->bytes);
-    const QSize size = QImageReader(&buffer).size();
-    if (!size.isValid())
-        return nullptr;
     encoded->size = size.boundedTo(limit);
     return std::make_shared<Picture>(std::move(encoded));
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
+
 #include <QFile>
 #include <QImage>
 #include <QPainter>
@@ -241,6 +243,24 @@ TEST(PictureFileTest, DrawsTheWholePhotoAtEverySizeAfterTheFileHasGone)
         EXPECT_LT(ColourDistance(target.Pixel(w / 2 + 3, 2), kGreen), 60);
     }
     EXPECT_EQ(photo->Width(), 768);
+}
+
+// A large file that is no picture is turned down by its first bytes: it is
+// never read whole into memory.
+TEST(PictureFileTest, LargeFileThatIsNoPictureIsNotReadWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("0731.jpg"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(512LL << 20));  // sparse: no disk used
+    file.close();
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    EXPECT_EQ(FolderItem(path.toStdString()).OpenAsPicture(), nullptr);
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64L << 10);  // kB
 }
 
 }  // namespace
