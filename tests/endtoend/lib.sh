@@ -80,12 +80,14 @@ xvfb_start() {
 # library is preloaded directly rather than through the faketime wrapper: the
 # program is then APP_PID itself (signals reach it), and no wrapper killed by
 # app_stop leaves a named semaphore behind for a later one to trip over.
+# NO_FAKE_STAT keeps the files' real times: shifted ones make fontconfig
+# rescan every font and rewrite its caches at each start.
 # shellcheck disable=SC2120 # the faked time is optional
 app_start() {
     cd "$WORK/cwd"
     if [ $# -ge 1 ]; then
         LD_PRELOAD=$(echo /usr/lib/*/faketime/libfaketimeMT.so.1) FAKETIME="@$1" \
-            FAKETIME_DONT_FAKE_MONOTONIC=1 "$APP" >"$WORK/app.log" 2>&1 &
+            FAKETIME_DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 "$APP" >"$WORK/app.log" 2>&1 &
     else
         "$APP" >"$WORK/app.log" 2>&1 &
     fi
