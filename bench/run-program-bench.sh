@@ -20,7 +20,7 @@
 # lands after the wall clock's second depends on the boot: tick_* in the
 # output). Sound onsets are timed on the
 # recording of the sink, paints and key presses as the processes say them
-# (TALKINGCLOCK_REPORT_FIRST_PAINT=1), CPU by the kernel's CPU clocks of the
+# (a small library preloaded into both), CPU by the kernel's CPU clocks of the
 # process (all threads, ended ones too) and of its main thread, memory by
 # VmHWM.
 #
@@ -67,6 +67,7 @@ DECODE=$BUILD_DIR/bench/bench-decode-photo
 for tool in "$PROBE" "$BARE" "$DECODE"; do
     [ -x "$tool" ] || fail "$tool is not built"
 done
+FIRST_PAINT_LIB=$BUILD_DIR/bench/libfirst-paint-report.so
 FAKETIME_LIB=$(find /usr/lib -path '*/faketime/libfaketimeMT.so.1' | head -n 1)
 [ -n "$FAKETIME_LIB" ] || fail "libfaketime is not installed"
 RESULTS=$WORK/results
@@ -97,9 +98,9 @@ run_start() {
     # NO_FAKE_STAT: libfaketime would shift the files' times by this run's
     # offset; fontconfig would then take every font cache for stale, and each
     # start would scan all the fonts again (some 300 ms) and rewrite the caches.
-    env LD_PRELOAD="$FAKETIME_LIB" FAKETIME="$(printf '%+d' $((FAKE_BOUNDARY - RUN_B)))" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+    env LD_PRELOAD="$FAKETIME_LIB $FIRST_PAINT_LIB" FAKETIME="$(printf '%+d' $((FAKE_BOUNDARY - RUN_B)))" FAKETIME_DONT_FAKE_MONOTONIC=1 \
         NO_FAKE_STAT=1 \
-        TALKINGCLOCK_REPORT_FIRST_PAINT=1 "$PROBE" exec "$WORK/started" "$@" >"$log" 2>&1 &
+        "$PROBE" exec "$WORK/started" "$@" >"$log" 2>&1 &
     APP_PID=$!
     cd - >/dev/null
 }

@@ -12,7 +12,6 @@
 #include <QSocketNotifier>
 #include <QThread>
 
-#include "platform/FirstPaintReport.h"
 #include "platform/RuntimeInternal.h"
 #include "platform/Window.h"
 #include "platform/WindowRegistry.h"
@@ -150,7 +149,6 @@ void RuntimeInit(int& argc, char** argv)
     // The program decides when to end: closing its last window is not enough.
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQuitSignals(*QCoreApplication::instance());
-    ReportFirstPaintWhenAsked();
 }
 
 // A message box waits in its own loop in the middle of the handler that

@@ -10,7 +10,6 @@
 #include <QTimer>
 
 #include "bench/baselines/BarePreferences.h"
-#include "platform/FirstPaintReport.h"
 
 namespace {
 
@@ -39,7 +38,6 @@ void AddMenus(QMainWindow& window, const QString& photosFolder)
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    platform::ReportFirstPaintWhenAsked();
     const QString photosFolder = application.arguments().value(1);
 
     QMainWindow window;

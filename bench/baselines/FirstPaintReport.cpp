@@ -1,5 +1,6 @@
-#include "platform/FirstPaintReport.h"
-
+// Preloaded into the program and the bare window alike by
+// run-program-bench.sh: prints, with monotonic timestamps, the first paint of
+// each top-level window and each key press on stderr.
 #include <chrono>
 #include <cstdio>
 
@@ -7,7 +8,6 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-namespace platform {
 namespace {
 
 double MonotonicSeconds()
@@ -52,13 +52,12 @@ private:
     quint64 lastKeyTimestamp_ = 0;
 };
 
-}  // namespace
-
-void ReportFirstPaintWhenAsked()
+// Runs as soon as the application object exists.
+void InstallFirstPaintReport()
 {
-    if (qEnvironmentVariableIntValue("TALKINGCLOCK_REPORT_FIRST_PAINT") != 1 || !QCoreApplication::instance())
-        return;
     QCoreApplication::instance()->installEventFilter(new FirstPaintReport(QCoreApplication::instance()));
 }
 
-}  // namespace platform
+}  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(InstallFirstPaintReport)
