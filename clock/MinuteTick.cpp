@@ -91,16 +91,22 @@ void mainWindow::PlayAlarmSound(std::int64_t alarmLine) const
 }
 
 // The clip plays once for every line of the minute whose actor is enabled;
-// an actor number outside the list of actors names nobody.
+// an actor number outside the list of actors names nobody. The plays are
+// counted first and handed over in one call: the file is looked at once.
 void mainWindow::WalkSchedule(const std::vector<std::string>& schedule, const std::string& minuteKey,
                               const platform::FolderItem& clip) const
 {
+    std::size_t plays = 0;
     for (const std::string& line : schedule) {
         if (Field(line, 1) == minuteKey) {
             const std::int32_t actor = platform::CInt32(platform::Val(Field(line, 2)) - 1);
             if (actor >= 0 && actor < static_cast<std::int32_t>(nameCheck.size()) && nameCheck[actor])
-                PlayFile(clip);
+                ++plays;
         }
         platform::LoopYield();
     }
+    if (plays == 0)
+        return;
+    if (platform::SoundPtr sound = clip.OpenAsSound())
+        sound->Play(plays);
 }

@@ -51,9 +51,9 @@ PulseSoundOutput::~PulseSoundOutput()
     pa_threaded_mainloop_free(loop_);
 }
 
-void PulseSoundOutput::Play(const std::string& path)
+void PulseSoundOutput::Play(const std::string& path, std::size_t times)
 {
-    if (!StartLoop())
+    if (times == 0 || !StartLoop())
         return;
     LoopLock lock(loop_);
     if (!context_ || !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_))) {
@@ -65,10 +65,12 @@ void PulseSoundOutput::Play(const std::string& path)
     std::shared_ptr<Mp3Clip> clip = context_ ? clips_.Get(path) : nullptr;
     if (!clip)
         return;
-    if (pa_context_get_state(context_) == PA_CONTEXT_READY)
-        Start(std::move(clip));
-    else
-        Wait(std::move(clip));
+    for (std::size_t i = 0; i < times; ++i) {
+        if (pa_context_get_state(context_) == PA_CONTEXT_READY)
+            Start(clip);
+        else
+            Wait(clip);
+    }
 }
 
 std::size_t PulseSoundOutput::Playing()

@@ -30,7 +30,7 @@ public:
     PulseSoundOutput(const PulseSoundOutput&) = delete;
     PulseSoundOutput& operator=(const PulseSoundOutput&) = delete;
 
-    void Play(const std::string& path) override;
+    void Play(const std::string& path, std::size_t times) override;
     // Plays started and not yet ended, those waiting for the server included.
     std::size_t Playing();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -10,9 +11,10 @@ namespace platform {
 class SoundOutput {
 public:
     virtual ~SoundOutput() = default;
-    // Starts the file and returns at once; the sound plays to its end even
-    // when nothing holds on to it, and several may play at once.
-    virtual void Play(const std::string& path) = 0;
+    // Starts the file `times` times over, all at once, and returns at once;
+    // the sound plays to its end even when nothing holds on to it, and
+    // several may play at once.
+    virtual void Play(const std::string& path, std::size_t times) = 0;
 };
 
 // Installs an output; nullptr restores the real one.
@@ -23,7 +25,7 @@ SoundOutput& CurrentSoundOutput();
 class Sound {
 public:
     explicit Sound(std::string path) : path_(std::move(path)) {}
-    void Play() { CurrentSoundOutput().Play(path_); }
+    void Play(std::size_t times = 1) { CurrentSoundOutput().Play(path_, times); }
     const std::string& Path() const { return path_; }
 
 private:

@@ -40,7 +40,7 @@ void PlayBatch(platform::PulseSoundOutput& output, const Batch& batch)
     const auto start = steady_clock::now();
     for (const auto& file : batch.files)
         for (int i = 0; i < batch.times; ++i)
-            output.Play(file);
+            output.Play(file, 1);
     const auto took = duration_cast<microseconds>(steady_clock::now() - start).count();
     std::printf("batch %lld %lld\n", static_cast<long long>(wall), static_cast<long long>(took));
 }

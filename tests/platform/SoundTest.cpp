@@ -169,7 +169,7 @@ protected:
         PulseSoundOutput output;
         const auto blip = files.tone(QStringLiteral("blip.mp3"), 440, 0.05);
         for (int i = 0; i < 50; ++i) {
-            output.Play(blip);
+            output.Play(blip, 1);
             if (MsUntilIdle(output) < 300)
                 return;
         }
@@ -190,7 +190,7 @@ TEST_F(PulseSoundOutputTest, AThousandPlaysOfOneClipStartAtOnceAndEndWithIt)
     QElapsedTimer calls;
     calls.start();
     for (int line = 0; line < 1000; ++line)
-        output.Play(clip);
+        output.Play(clip, 1);
     EXPECT_LT(calls.elapsed(), 100) << "the minute's plays held up the tick";
     EXPECT_EQ(output.Playing(), 1000u);
     const qint64 ms = calls.elapsed() + MsUntilIdle(output);
@@ -203,10 +203,10 @@ TEST_F(PulseSoundOutputTest, AThousandPlaysOfOneClipStartAtOnceAndEndWithIt)
 TEST_F(PulseSoundOutputTest, BrokenFilesPlayNothingAndAVeryShortClipEnds)
 {
     PulseSoundOutput output;
-    output.Play(files.bytes(QStringLiteral("text.mp3"), "not a sound at all\n"));
-    output.Play(files.path(QStringLiteral("missing.mp3")));
+    output.Play(files.bytes(QStringLiteral("text.mp3"), "not a sound at all\n"), 1);
+    output.Play(files.path(QStringLiteral("missing.mp3")), 1);
     EXPECT_EQ(output.Playing(), 0u);
-    output.Play(files.tone(QStringLiteral("short.mp3"), 440, 0.01, 8000));
+    output.Play(files.tone(QStringLiteral("short.mp3"), 440, 0.01, 8000), 1);
     EXPECT_LT(MsUntilIdle(output), 2000);
 }
 
@@ -214,11 +214,11 @@ TEST_F(PulseSoundOutputTest, WithoutServerPlaysAreSkippedSaidOnceAndTheNextServe
 {
     const auto clip = files.tone(QStringLiteral("tone.mp3"), 440, 0.3);
     PulseSoundOutput output;
-    output.Play(clip);
+    output.Play(clip, 1);
     EXPECT_LT(MsUntilIdle(output), 1000);
 
     // The server goes away in the middle of a clip.
-    output.Play(clip);
+    output.Play(clip, 1);
     QThread::msleep(100);
     server->stop();
     EXPECT_LT(MsUntilIdle(output), 1000) << "a play outlived its server";
@@ -229,7 +229,7 @@ TEST_F(PulseSoundOutputTest, WithoutServerPlaysAreSkippedSaidOnceAndTheNextServe
         QElapsedTimer calls;
         calls.start();
         for (int line = 0; line < 1000; ++line)
-            output.Play(clip);
+            output.Play(clip, 1);
         EXPECT_LT(calls.elapsed(), 100);
         EXPECT_LT(MsUntilIdle(output), 1000);
         QThread::msleep(minute == 0 ? 1100 : 0);
@@ -241,7 +241,7 @@ TEST_F(PulseSoundOutputTest, WithoutServerPlaysAreSkippedSaidOnceAndTheNextServe
     // finds it and is heard to its end.
     ASSERT_TRUE(server->start());
     QThread::msleep(1100);
-    output.Play(clip);
+    output.Play(clip, 1);
     EXPECT_EQ(output.Playing(), 1u);
     EXPECT_GE(MsUntilIdle(output), 250);
     // Its sink is not steady yet: a later test gets a fresh server.
