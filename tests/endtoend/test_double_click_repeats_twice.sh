@@ -25,8 +25,12 @@ title=$(wait_for_title "$clock" '^10:15:[0-5][0-9]$' 10)
 xdotool mousemove --window "$clock" 150 250
 sleep 1
 
+# As soon after the turn of a second as it can be seen.
 title=$(window_title "$clock")
-while [ "$(window_title "$clock")" = "$title" ]; do :; done
+for _ in $(seq 1000); do
+    [ "$(window_title "$clock")" = "$title" ] || break
+done
+[ "$(window_title "$clock")" != "$title" ] || fail "the title stopped at $title"
 sleep 0.2
 xdotool click --repeat 2 --delay 350 1
 sleep 2

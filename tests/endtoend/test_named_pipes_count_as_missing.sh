@@ -2,10 +2,11 @@
 # A named pipe in place of a file the program reads counts as a missing file,
 # and the clock goes on: pipes stand in for the settings file, the list of
 # time announcements, the photo of 10:16, the first actor's face and the
-# picture a click on that face shows. Opening a pipe that nobody writes to
-# waits for good, so the title must keep ticking through the turn of the
-# minute, the preferences and the click, and SIGTERM must end the program
-# with status 0 and the default settings written.
+# picture a click on that face shows; a folder stands in for the list of
+# alarms. Opening a pipe that nobody writes to waits for good, so the title
+# must keep ticking through the turn of the minute, the preferences and the
+# click, and SIGTERM must end the program with status 0 and the default
+# settings written.
 # shellcheck source=tests/endtoend/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup "$@"
@@ -21,6 +22,8 @@ pipe_in_place "$RESOURCES/ActTime.txt"
 pipe_in_place "$DATA_FOLDER/Photos/1016.jpg"
 pipe_in_place "$DATA_FOLDER/Photos/face01.jpg"
 pipe_in_place "$DATA_FOLDER/Photos/noimage01.jpg"
+rm "$RESOURCES/Alarm.txt"
+mkdir "$RESOURCES/Alarm.txt"
 
 xvfb_start
 audio_start "$WORK/audio"
