@@ -40,7 +40,8 @@ void mainWindow::mainTimer_Action(platform::Timer&)
     PlayMinuteSound(minuteKey);
 }
 
-// A photo that is missing, or no picture, leaves the background as it was.
+// A photo that is missing, or no picture, leaves the background as it was;
+// one cut short shows what of it decodes.
 void mainWindow::ShowMinutePhoto(const std::string& minuteKey)
 {
     platform::FolderItem photo = dataPath->Child("Photos").Child(minuteKey + ".jpg");

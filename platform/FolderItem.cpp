@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -27,6 +31,30 @@ std::string AppRoot()
     return FolderItem(QCoreApplication::applicationDirPath().toStdString()).Parent().NativePath();
 }
 
+// Only a regular file is opened: opening a named pipe that nobody writes to
+// waits for good, and a device may never end. The open itself never waits,
+// and the check looks at what was opened, so nothing can be swapped in
+// between. Anything else counts as missing.
+bool OpenRegularFile(const std::string& path, QFile& file)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+bool IsRegularFile(const std::string& path)
+{
+    QFile file;
+    return OpenRegularFile(path, file);
+}
+
 }  // namespace
 
 FolderItem FolderItem::Child(const std::string& name) const
@@ -41,11 +69,10 @@ FolderItem FolderItem::Parent() const
 
 bool FolderItem::Exists() const { return !path_.empty() && QFileInfo::exists(ToQString(path_)); }
 
-// Qt opens no folder as a file.
 std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const
 {
-    QFile file(ToQString(path_));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenRegularFile(path_, file))
         return nullptr;
     const QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)
@@ -55,12 +82,15 @@ std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const
 
 PicturePtr FolderItem::OpenAsPicture(std::int32_t maxWidth, std::int32_t maxHeight) const
 {
-    return ReadPicture(ToQString(path_), QSize(std::max(maxWidth, 1), std::max(maxHeight, 1)));
+    QFile file;
+    if (!OpenRegularFile(path_, file))
+        return nullptr;
+    return ReadPicture(file, QSize(std::max(maxWidth, 1), std::max(maxHeight, 1)));
 }
 
 SoundPtr FolderItem::OpenAsSound() const
 {
-    return QFileInfo(ToQString(path_)).isFile() ? std::make_shared<Sound>(path_) : nullptr;
+    return IsRegularFile(path_) ? std::make_shared<Sound>(path_) : nullptr;
 }
 
 FolderItem GetFolderItem(const std::string& relativeName, int /*pathMode*/)

@@ -21,11 +21,13 @@ public:
     FolderItem Parent() const;
     bool Exists() const;
 
+    // Whatever is not a regular file (a folder, a named pipe, a device)
+    // counts as missing for these three, and is never opened.
     // nullptr when the file is missing or cannot be read.
     std::shared_ptr<TextInputStream> OpenAsTextFile() const;
     // nullptr when the file holds no picture the toolkit reads. A picture
-    // larger than maxWidth x maxHeight is decoded scaled down to at most
-    // that, each axis on its own; one that fits keeps its size.
+    // larger than maxWidth x maxHeight is decoded shrunk to fit within that,
+    // its aspect ratio kept; one that fits keeps its size.
     PicturePtr OpenAsPicture(std::int32_t maxWidth = INT32_MAX, std::int32_t maxHeight = INT32_MAX) const;
     // nullptr when the file is missing; one that holds no sound plays nothing.
     SoundPtr OpenAsSound() const;

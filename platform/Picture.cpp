@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 #include <QImage>
-#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
@@ -14,9 +13,11 @@ namespace platform {
 
 struct Picture::Encoded {
     QByteArray bytes;
-    QSize size;  // as read: the file's size bounded by the limit
+    QSize size;  // as read: the file's size, shrunk to fit the limit
 
-    // A picture that fails to decode after its header read well stays black.
+    // A file cut short decodes as far as it goes, as image viewers show it
+    // (the decoder greys the rest). One whose data cannot be decoded at all
+    // after its header read well stays black.
     QImage Decode(QSize at) const
     {
         QBuffer buffer;
@@ -89,18 +90,27 @@ const QImage& ImageOf(const Picture& picture)
     return *picture.image_;
 }
 
-// The header first: a large file that is no picture is never read whole.
-PicturePtr ReadPicture(const QString& path, QSize limit)
+namespace {
+
+// Shrunk to fit with its shape kept: a face in a square well is not squashed.
+QSize FittedWithin(QSize size, QSize limit)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return nullptr;
+    if (size.width() <= limit.width() && size.height() <= limit.height())
+        return size;
+    return size.scaled(limit, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+}  // namespace
+
+// The header first: a large file that is no picture is never read whole.
+PicturePtr ReadPicture(QIODevice& file, QSize limit)
+{
     const QSize size = QImageReader(&file).size();
     if (!size.isValid() || !file.seek(0))
         return nullptr;
     auto encoded = std::make_shared<Picture::Encoded>();
     encoded->bytes = file.readAll();
-    encoded->size = size.boundedTo(limit);
+    encoded->size = FittedWithin(size, limit);
     return std::make_shared<Picture>(std::move(encoded));
 }
 

@@ -7,6 +7,7 @@
 // Inside the platform layer only: how its parts reach each other's Qt objects.
 
 class QImage;
+class QIODevice;
 class QMenuBar;
 class QSize;
 class QString;
@@ -32,8 +33,9 @@ inline constexpr const char* kCancelButtonProperty = "platformCancelButton";
 QImage& ImageOf(Picture& picture);
 const QImage& ImageOf(const Picture& picture);
 
-// The picture in a file, at most limit in size; null when it is no picture.
-std::shared_ptr<Picture> ReadPicture(const QString& path, QSize limit);
+// The picture in an open file, shrunk to fit limit with its aspect ratio
+// kept; null when it is no picture.
+std::shared_ptr<Picture> ReadPicture(QIODevice& file, QSize limit);
 
 // Told the Name of each item the user chooses, and whether it is the quit item.
 using MenuChoice = std::function<void(const std::string& name, bool quits)>;

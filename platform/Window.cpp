@@ -141,7 +141,7 @@ bool Window::Impl::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (watched == area && type == QEvent::Paint && owner.backdrop_) {
         QPainter(area).drawImage(QPoint(0, 0), ImageOf(*owner.backdrop_));
-    } else if (watched == area && type == QEvent::MouseButtonPress) {
+    } else if (watched == area && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
         if (!area->childAt(at))  // else passed up by a control that ignores presses
             CallFromToolkit([&] { owner.Event_MouseDown(at.x(), at.y()); });

@@ -48,6 +48,21 @@ e2e_setup() {
     mkdir -p "$XDG_CONFIG_HOME" "$WORK/cwd"
 }
 
+# private_app_root: from here on the program runs from an app root of its
+# own in $WORK, which the test may change: the program and Resources/ are
+# copies, and the data folder is a tree of links to the build's files
+# (replace a link, never write through it).
+private_app_root() {
+    local root=$WORK/root
+    mkdir -p "$root/bin" "$root/velka-namro/Payload"
+    cp "$APP" "$root/bin/"
+    cp -r "$BUILD_DIR/Resources" "$root/Resources"
+    cp -rs "$DATA_FOLDER" "$root/velka-namro/Payload/"
+    APP=$root/bin/talking-clock
+    RESOURCES=$root/Resources
+    DATA_FOLDER=$root/velka-namro/Payload/'Velka Namro 2 HD.app'
+}
+
 e2e_cleanup() {
     local status=$?
     app_stop

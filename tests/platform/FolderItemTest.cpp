@@ -1,8 +1,15 @@
 #include "platform/FolderItem.h"
 
+#include <chrono>
 #include <fstream>
+#include <functional>
+#include <future>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QColor>
 #include <QCoreApplication>
@@ -20,6 +27,19 @@ namespace {
 void WriteBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Whether open ended by itself within two seconds. One stuck opening the pipe
+// is let go by opening and closing the pipe's other end, so a failing test
+// does not hang.
+bool EndsWithoutAWriter(const std::string& pipe, const std::function<bool()>& open)
+{
+    auto opened = std::async(std::launch::async, open);
+    if (opened.wait_for(std::chrono::seconds(2)) == std::future_status::ready)
+        return opened.get();
+    ::close(::open(pipe.c_str(), O_WRONLY));
+    opened.wait();
+    return false;
 }
 
 class FolderItemTest : public ::testing::Test {
@@ -108,6 +128,19 @@ TEST_F(FolderItemTest, OpenAsSoundNeedsAFile)
     EXPECT_EQ(sound->Path(), Item("alarm.mp3").NativePath());
     EXPECT_EQ(Item("folder.mp3").OpenAsSound(), nullptr);
     EXPECT_EQ(Item("missing.mp3").OpenAsSound(), nullptr);
+}
+
+// Nothing opens a named pipe: with no writer, opening one waits for good.
+TEST_F(FolderItemTest, NamedPipeCountsAsMissingAndNothingWaitsOnIt)
+{
+    ASSERT_TRUE(folder.isValid());
+    const std::string pipe = Item("0715.jpg").NativePath();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const FolderItem item(pipe);
+    EXPECT_TRUE(item.Exists());
+    EXPECT_TRUE(EndsWithoutAWriter(pipe, [&] { return item.OpenAsTextFile() == nullptr; }));
+    EXPECT_TRUE(EndsWithoutAWriter(pipe, [&] { return item.OpenAsPicture(72, 72) == nullptr; }));
+    EXPECT_TRUE(EndsWithoutAWriter(pipe, [&] { return item.OpenAsSound() == nullptr; }));
 }
 
 TEST_F(FolderItemTest, AppRootResolvesRelativeNamesAndTheExecutable)

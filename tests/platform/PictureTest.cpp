@@ -187,8 +187,8 @@ int ColourDistance(std::uint32_t a, std::uint32_t b)
     return distance;
 }
 
-// A photo larger than the limit is decoded no larger than it, each axis on
-// its own, and still shows the whole photo; a smaller one keeps its size.
+// A photo larger than the limit is shrunk to fit it with its shape kept, and
+// still shows the whole photo; a smaller one keeps its size.
 TEST(PictureFileTest, DecodesAtMostAtTheLimitAndShowsTheWholePhoto)
 {
     QTemporaryDir dir;
@@ -197,10 +197,14 @@ TEST(PictureFileTest, DecodesAtMostAtTheLimitAndShowsTheWholePhoto)
     };
     const std::vector<Case> cases = {
         {3000, 4000, 768, 1024, 768, 1024},
-        {4000, 3000, 768, 1024, 768, 1024},
-        {1000, 500, 768, 1024, 768, 500},
+        {4000, 3000, 768, 1024, 768, 576},
+        {1000, 500, 768, 1024, 768, 384},
         {300, 400, 768, 1024, 300, 400},
         {640, 960, 640, 960, 640, 960},
+        {150, 200, 72, 72, 54, 72},
+        {40, 200, 72, 72, 14, 72},
+        {200, 40, 72, 72, 72, 14},
+        {40, 60, 72, 72, 40, 60},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
@@ -219,6 +223,26 @@ TEST(PictureFileTest, DecodesAtMostAtTheLimitAndShowsTheWholePhoto)
         }
     }
     EXPECT_EQ(FolderItem(dir.filePath(QStringLiteral("missing.jpg")).toStdString()).OpenAsPicture(), nullptr);
+}
+
+// A photo cut short shows what of it decodes, as image viewers show it: its
+// top rows as they were, the whole size kept.
+TEST(PictureFileTest, TruncatedPhotoShowsItsTopPart)
+{
+    QTemporaryDir dir;
+    QFile file(QString::fromStdString(QuadrantsJpeg(dir, 256, 256)));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.resize(file.size() * 3 / 5));
+    file.close();
+
+    const PicturePtr photo = FolderItem(file.fileName().toStdString()).OpenAsPicture();
+    ASSERT_NE(photo, nullptr);
+    Picture backdrop(256, 256);
+    DrawWhole(backdrop, *photo);
+    const QImage& shown = ImageOf(backdrop);
+    EXPECT_LT(ColourDistance(shown.pixel(32, 32), kRed), 40);
+    EXPECT_LT(ColourDistance(shown.pixel(224, 32), kGreen), 40);
+    EXPECT_EQ(ImageOf(*photo).size(), QSize(256, 256));
 }
 
 // A photo is drawn smaller straight from its file's bytes, and drawn again
