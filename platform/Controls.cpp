@@ -247,8 +247,6 @@ void PushButton::AddActionHandler(std::function<void(PushButton&)> handler)
                      [this, handler = std::move(handler)] { CallFromToolkit([&] { handler(*this); }); });
 }
 
-void PushButton::Push() { WidgetAs<QPushButton>(*this).click(); }
-
 ImageWell::ImageWell() : RectControl(new ImageWellWidget) {}
 
 PicturePtr ImageWell::Image() const { return WidgetAs<ImageWellWidget>(*this).picture; }
@@ -264,16 +262,6 @@ void ImageWell::AddMouseDownHandler(std::function<bool(ImageWell&, std::int32_t,
     WidgetAs<ImageWellWidget>(*this).onPress = [this, handler = std::move(handler)](int x, int y) {
         CallFromToolkit([&] { handler(*this, x, y); });
     };
-}
-
-// As the toolkit delivers it: a disabled well takes no press.
-void ImageWell::PressMouse(std::int32_t x, std::int32_t y)
-{
-    QWidget& well = *WidgetOf(*this);
-    const QPointF at(x, y);
-    QMouseEvent press(QEvent::MouseButtonPress, at, well.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&well, &press);
 }
 
 Separator::Separator() : RectControl(new QFrame)

@@ -35,31 +35,6 @@ private:
     Window* owner_ = nullptr;
 };
 
-// In Mode 2 the timer fires on every multiple of Period milliseconds of the
-// wall clock (a Period of 500 ticks on the whole and half seconds); any other
-// Mode leaves it off. It runs as soon as Mode and Period say so.
-class Timer : public Control {
-public:
-    Timer();
-    ~Timer() override;
-    const PropertyTable& Properties() const override;
-
-    std::int32_t Mode() const;
-    std::int32_t Period() const;
-    void SetMode(std::int32_t mode);
-    void SetPeriod(std::int32_t period);
-    bool IsRunning() const;
-
-    void AddActionHandler(std::function<void(Timer&)> handler);
-    // Test seam: runs the Action now, as the timer would.
-    void Fire();
-
-    struct Impl;
-
-private:
-    std::unique_ptr<Impl> impl_;
-};
-
 // A control shown by a widget in its window's picture area. Until it is added
 // to a window it shows nowhere.
 class RectControl : public Control {
@@ -140,8 +115,6 @@ public:
     void SetDefault(bool value);
     void SetCancel(bool value);
     void AddActionHandler(std::function<void(PushButton&)> handler);
-    // Test seam: presses the button as the user would.
-    void Push();
 };
 
 // Shows its picture scaled to fit, aspect kept, centred.
@@ -152,8 +125,6 @@ public:
     void SetImage(PicturePtr picture);
     // The one handler of a press; a later one replaces it.
     void AddMouseDownHandler(std::function<bool(ImageWell&, std::int32_t, std::int32_t)> handler);
-    // Test seam: a mouse press at the control position.
-    void PressMouse(std::int32_t x, std::int32_t y);
 };
 
 class Separator : public RectControl {

@@ -62,12 +62,6 @@ std::int32_t Picture::Width() const { return image_ ? image_->width() : encoded_
 
 std::int32_t Picture::Height() const { return image_ ? image_->height() : encoded_->size.height(); }
 
-std::uint32_t Picture::Pixel(std::int32_t x, std::int32_t y) const
-{
-    const QImage& image = ImageOf(*this);
-    return image.valid(x, y) ? image.pixel(x, y) : 0;
-}
-
 // Drawn into, a read picture is no longer the file's.
 QImage& ImageOf(Picture& picture)
 {

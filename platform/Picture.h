@@ -40,9 +40,6 @@ public:
     std::int32_t Height() const;
     Graphics& GetGraphics() { return graphics_; }
 
-    // 0xAARRGGBB of one pixel; 0 outside the picture.
-    std::uint32_t Pixel(std::int32_t x, std::int32_t y) const;
-
     struct Encoded;
     explicit Picture(std::shared_ptr<const Encoded> encoded);
 

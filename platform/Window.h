@@ -86,13 +86,6 @@ public:
     // Binds a handler to the menu item of that Name.
     void AddMenuHandler(const std::string& itemName, std::function<bool()> handler);
 
-    // Test seams that act as the user would.
-    // Chooses the menu item of that Name through the window's menu bar;
-    // false when the window shows no such item.
-    bool ChooseMenuItem(const std::string& name);
-    // A mouse press at a position of the picture area.
-    void PressMouse(std::int32_t x, std::int32_t y);
-
 protected:
     // Hooks, each run through the exception routine.
     virtual void Layout() {}

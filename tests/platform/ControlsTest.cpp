@@ -21,6 +21,7 @@
 #include "platform/QtAccess.h"
 #include "platform/Runtime.h"
 #include "platform/Window.h"
+#include "tests/support/QtReach.h"
 
 namespace platform {
 namespace {
@@ -213,7 +214,7 @@ TEST_F(ControlsTest, ButtonHandlersSurviveExceptionsAndTheirButton)
     });
     ok.AddActionHandler([&](PushButton& b) { seen.push_back(&b); });
     testing::internal::CaptureStderr();
-    EXPECT_NO_THROW(ok.Push());
+    EXPECT_NO_THROW(qtreach::Push(ok));
     EXPECT_NE(testing::internal::GetCapturedStderr().find("reported, not raised"), std::string::npos);
     EXPECT_EQ(seen, (std::vector<PushButton*>{&ok, &ok}));
 
@@ -223,7 +224,7 @@ TEST_F(ControlsTest, ButtonHandlersSurviveExceptionsAndTheirButton)
     doomed->AddActionHandler([&](PushButton&) { doomed.reset(); });
     doomed->AddActionHandler([&](PushButton&) { ++later; });
     PushButton& raw = *doomed;
-    raw.Push();
+    qtreach::Push(raw);
     EXPECT_EQ(doomed, nullptr);
     EXPECT_EQ(later, 0);
 }
@@ -251,10 +252,10 @@ TEST_F(ControlsTest, ImageWellShowsItsPictureFittedAndReportsPresses)
         presses.emplace_back(&w, w.Index(), x, y);
         return true;
     });
-    face.PressMouse(10, 20);
-    face.PressMouse(71, 0);
+    qtreach::PressMouse(face, 10, 20);
+    qtreach::PressMouse(face, 71, 0);
     face.SetEnabled(false);
-    face.PressMouse(10, 20);
+    qtreach::PressMouse(face, 10, 20);
     EXPECT_EQ(presses, (std::vector<Press>{{&face, 7, 10, 20}, {&face, 7, 71, 0}}));
 }
 

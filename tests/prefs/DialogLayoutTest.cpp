@@ -10,6 +10,7 @@
 #include "platform/QtAccess.h"
 #include "prefs/PrefLayout.h"
 #include "tests/prefs/PrefsInstallation.h"
+#include "tests/support/QtReach.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ TEST_F(DialogControls, EachControlHasItsOwnLayout)
     EXPECT_EQ(dialog.alarmMinPopup().ListCount(), 60);
     EXPECT_EQ(dialog.voiceMode().Text(), "毎分");
     EXPECT_EQ(dialog.PushButton2().Caption(), "キャンセル");
-    dialog.PushButton2().Push();
+    qtreach::Push(dialog.PushButton2());
 }
 
 }  // namespace
