@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/Object.h"
 #include "platform/Picture.h"
+#include "platform/PropertyStream.h"
 
 class QWidget;
 

@@ -10,8 +10,8 @@
 
 #include "platform/Controls.h"
 #include "platform/Menu.h"
-#include "platform/Object.h"
 #include "platform/Picture.h"
+#include "platform/PropertyStream.h"
 #include "platform/Runtime.h"
 
 class QWidget;

@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include "platform/Date.h"
-#include "platform/Object.h"
 #include "platform/PropertyStream.h"
 #include "platform/QtAccess.h"
 #include "platform/Runtime.h"
