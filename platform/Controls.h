@@ -46,8 +46,6 @@ public:
     void AttachTo(Window& owner) override;
 
     // Pixels from the picture area's top left corner.
-    std::int32_t Left() const;
-    std::int32_t Top() const;
     void SetLeft(std::int32_t left);
     void SetTop(std::int32_t top);
     void SetWidth(std::int32_t width);
@@ -75,7 +73,6 @@ private:
 class Label : public RectControl {
 public:
     Label();
-    std::string Text() const;
     void SetText(const std::string& text);
 };
 
@@ -87,7 +84,6 @@ public:
     // The selected row from 0; -1 when none. An index with no row selects none.
     std::int32_t ListIndex() const;
     void SetListIndex(std::int32_t index);
-    std::int32_t ListCount() const;
     // A row's text; empty past the last row.
     std::string List(std::int32_t row) const;
     std::string Text() const { return List(ListIndex()); }
@@ -101,14 +97,12 @@ public:
     CheckBox();
     bool Value() const;
     void SetValue(bool value);
-    std::string Caption() const;
     void SetCaption(const std::string& caption);
 };
 
 class PushButton : public RectControl {
 public:
     PushButton();
-    std::string Caption() const;
     void SetCaption(const std::string& caption);
     // In a dialog, Return presses the Default button and Escape the Cancel
     // button, unless a list is open.

@@ -36,11 +36,6 @@ Picture::Picture(std::int32_t width, std::int32_t height, std::int32_t /*depth*/
     image_->fill(Qt::black);
 }
 
-Picture::Picture(const QImage& image)
-    : image_(std::make_unique<QImage>(image.convertToFormat(QImage::Format_RGB32)))
-{
-}
-
 Picture::Picture(std::shared_ptr<const Encoded> encoded) : encoded_(std::move(encoded)) {}
 
 Picture::~Picture() = default;

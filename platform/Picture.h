@@ -31,7 +31,6 @@ class Picture {
 public:
     // A new picture of the given size, black.
     Picture(std::int32_t width, std::int32_t height, std::int32_t depth = 32);
-    explicit Picture(const QImage& image);
     ~Picture();
     Picture(const Picture& other);
     Picture& operator=(const Picture& other);

@@ -52,7 +52,6 @@ public:
     void SetMaxWidth(std::int32_t value) { maxWidth_ = value; }
     void SetMaxHeight(std::int32_t value) { maxHeight_ = value; }
 
-    std::string Title() const { return title_; }
     void SetTitle(const std::string& title);
 
     // The picture painted over the picture area from its top left corner.

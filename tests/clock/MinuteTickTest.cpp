@@ -64,15 +64,15 @@ protected:
 TEST_F(MinuteTick, TitleShowsTheTimeOnEveryTickAndTheMinuteIsHandledOnce)
 {
     mainWindow& clock = openWith(false, 0);
-    EXPECT_EQ(clock.Title(), "00:00:00");  // until the first tick
+    EXPECT_EQ(qtreach::Title(clock), "00:00:00");  // until the first tick
 
     program->tickAt(7, 31, 5);
-    EXPECT_EQ(clock.Title(), "07:31:05");
+    EXPECT_EQ(qtreach::Title(clock), "07:31:05");
     EXPECT_EQ(clock.lastTime, "07:31");
     EXPECT_EQ(program->takePlayed(), Played{"Time/0731.mp3"});
 
     program->tickAt(7, 31, 6);
-    EXPECT_EQ(clock.Title(), "07:31:06");
+    EXPECT_EQ(qtreach::Title(clock), "07:31:06");
     EXPECT_TRUE(program->takePlayed().empty());
 
     // A clock set back is a new minute too.
@@ -87,9 +87,9 @@ TEST_F(MinuteTick, TheWindowsTimerTicksAtTheNextHalfSecond)
     QElapsedTimer sinceOpening;
     sinceOpening.start();
     mainWindow& clock = openWith(false, 2);
-    ASSERT_TRUE(RunLoopUntil([&] { return clock.Title() != "00:00:00"; }, 1000));
+    ASSERT_TRUE(RunLoopUntil([&] { return qtreach::Title(clock) != "00:00:00"; }, 1000));
     EXPECT_LT(sinceOpening.elapsed(), 250);  // 20 ms to the half second
-    EXPECT_EQ(clock.Title(), "07:31:05");
+    EXPECT_EQ(qtreach::Title(clock), "07:31:05");
     EXPECT_EQ(program->takePlayed(), Played{"Time/0731.mp3"});
 }
 
@@ -104,7 +104,7 @@ TEST_F(MinuteTick, AClosedClockWindowNeverMakesASecondOne)
 
     program->clock->Set(7, 31, 0);
     clock.mainTimer_Action(clock.mainTimer());
-    EXPECT_EQ(clock.Title(), "07:31:00");
+    EXPECT_EQ(qtreach::Title(clock), "07:31:00");
     clock.PlayAlarmSound(0);
     clock.halfMenu_Action();
     clock.NormalMenu_Action();

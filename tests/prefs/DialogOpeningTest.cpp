@@ -13,7 +13,7 @@ TEST_F(DialogOpening, TheMenuShowsTheClockStateInAModalDialog)
     const bool shown = WithModalDialog([&](prefWindow& dialog) {
         for (int i = 0; i < 12; ++i) {
             SCOPED_TRACE(i);
-            EXPECT_EQ(dialog.nameCheck(i).Caption(), kActorNames[i]);
+            EXPECT_EQ(qtreach::ShownText(dialog.nameCheck(i)), kActorNames[i]);
             EXPECT_EQ(dialog.nameCheck(i).Value(), i % 2 == 0);
             const platform::PicturePtr face = dialog.faceImage(i).Image();
             if (i < 6) {
@@ -28,7 +28,7 @@ TEST_F(DialogOpening, TheMenuShowsTheClockStateInAModalDialog)
         EXPECT_EQ(dialog.alarmHourPopup().ListIndex(), 7);
         EXPECT_EQ(dialog.alarmHourPopup().Text(), "07");
         EXPECT_EQ(dialog.alarmMinPopup().ListIndex(), 59);  // the last row
-        ASSERT_EQ(dialog.alarmVoicePopup().ListCount(), 72);
+        ASSERT_EQ(qtreach::RowCount(dialog.alarmVoicePopup()), 72);
         EXPECT_EQ(dialog.alarmVoicePopup().List(0), "アラーム00");
         EXPECT_EQ(dialog.alarmVoicePopup().List(71), "アラーム71");
         EXPECT_EQ(dialog.alarmVoicePopup().ListIndex(), 5);
@@ -84,9 +84,9 @@ TEST_F(DialogOpening, ShortListsGiveEmptyCaptionsAndRows)
     clock.alarmVoice = 1;
 
     prefWindow& dialog = implicit::prefWindow();
-    EXPECT_EQ(dialog.nameCheck(0).Caption(), kActorNames[0]);
-    EXPECT_EQ(dialog.nameCheck(1).Caption(), "");
-    EXPECT_EQ(dialog.nameCheck(2).Caption(), kActorNames[2]);
+    EXPECT_EQ(qtreach::ShownText(dialog.nameCheck(0)), kActorNames[0]);
+    EXPECT_EQ(qtreach::ShownText(dialog.nameCheck(1)), "");
+    EXPECT_EQ(qtreach::ShownText(dialog.nameCheck(2)), kActorNames[2]);
     EXPECT_TRUE(dialog.faceImage(0).Image());
     for (int i = 1; i < 12; ++i) {
         SCOPED_TRACE(i);
@@ -94,9 +94,9 @@ TEST_F(DialogOpening, ShortListsGiveEmptyCaptionsAndRows)
         EXPECT_TRUE(NearColour(qtreach::Pixel(*dialog.faceImage(i).Image(), 4, 4), kGreen));
     }
     for (int i = 3; i < 12; ++i)
-        EXPECT_EQ(dialog.nameCheck(i).Caption(), "");
+        EXPECT_EQ(qtreach::ShownText(dialog.nameCheck(i)), "");
 
-    ASSERT_EQ(dialog.alarmVoicePopup().ListCount(), 72);
+    ASSERT_EQ(qtreach::RowCount(dialog.alarmVoicePopup()), 72);
     EXPECT_EQ(dialog.alarmVoicePopup().List(0), "アラーム00");
     EXPECT_EQ(dialog.alarmVoicePopup().List(1), "No tab at all");
     EXPECT_EQ(dialog.alarmVoicePopup().List(2), "");

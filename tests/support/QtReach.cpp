@@ -1,8 +1,11 @@
 #include "tests/support/QtReach.h"
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -60,6 +63,23 @@ void PressMouse(platform::ImageWell& well, std::int32_t x, std::int32_t y) { Pre
 void Push(platform::PushButton& button) { QTest::mouseClick(platform::WidgetOf(button), Qt::LeftButton); }
 
 void Fire(platform::Timer& timer) { QMetaObject::invokeMethod(&platform::QtTimerOf(timer), "timeout"); }
+
+std::string Title(platform::Window& window)
+{
+    return platform::ContentWidget(window)->window()->windowTitle().toStdString();
+}
+
+// A button shows "&&" as "&".
+std::string ShownText(const platform::RectControl& control)
+{
+    QWidget* widget = platform::WidgetOf(control);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text().toStdString();
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    return button ? button->text().replace(QStringLiteral("&&"), QStringLiteral("&")).toStdString() : std::string();
+}
+
+int RowCount(const platform::PopupMenu& popup) { return qobject_cast<QComboBox*>(platform::WidgetOf(popup))->count(); }
 
 QRgb Pixel(const platform::Picture& picture, std::int32_t x, std::int32_t y)
 {

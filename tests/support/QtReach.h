@@ -8,7 +8,9 @@
 namespace platform {
 class ImageWell;
 class Picture;
+class PopupMenu;
 class PushButton;
+class RectControl;
 class Timer;
 class Window;
 }  // namespace platform
@@ -31,6 +33,12 @@ void Push(platform::PushButton& button);
 
 // The timer's wake-up, as its Qt timer gives it.
 void Fire(platform::Timer& timer);
+
+// What the user reads: the window's title, a label's text or a button's
+// caption, and the number of rows a popup offers.
+std::string Title(platform::Window& window);
+std::string ShownText(const platform::RectControl& control);
+int RowCount(const platform::PopupMenu& popup);
 
 // 0xAARRGGBB of one pixel; 0 outside the picture.
 QRgb Pixel(const platform::Picture& picture, std::int32_t x, std::int32_t y);
