@@ -61,5 +61,3 @@ std::shared_ptr<MenuBar1> implicit::MenuBar1()
 }
 
 void ReleaseMenuBar1() { Instance().reset(); }
-
-bool MenuBar1Exists() { return Instance() != nullptr; }

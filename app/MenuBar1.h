@@ -24,4 +24,3 @@ std::shared_ptr<::MenuBar1> MenuBar1();
 
 // Drops the module's reference at exit.
 void ReleaseMenuBar1();
-bool MenuBar1Exists();

@@ -6,17 +6,12 @@
 #include "clock/mainWindow.h"
 #include "platform/Runtime.h"
 
-namespace {
-std::int32_t exitStatus = 0;
-}
-
 std::int32_t EntryRoutine(int& argc, char** argv)
 {
     platform::RuntimeInit(argc, argv);
     Main();
     Finalise();
-    exitStatus = platform::RuntimeExit();
-    return exitStatus;
+    return platform::RuntimeExit();
 }
 
 void Main()
@@ -53,5 +48,3 @@ void Finalise()
     platform::ReleaseAppObject();
     ReleaseMenuBar1();
 }
-
-std::int32_t LastExitStatus() { return exitStatus; }

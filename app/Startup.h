@@ -16,6 +16,3 @@ void MakeDefaultView();
 // Releases what the run made, in order: the cached list texts, the runtime's
 // windows and application object, then the menu bar.
 void Finalise();
-
-// The status of the last run of EntryRoutine.
-std::int32_t LastExitStatus();

@@ -2,7 +2,7 @@
 
 #include "app/MenuBar1.h"
 #include "clock/ClockLayout.h"
-#include "platform/Object.h"
+#include "platform/PropertyStream.h"
 #include "platform/Runtime.h"
 #include "prefs/prefWindow.h"
 

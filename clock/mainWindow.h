@@ -8,6 +8,7 @@
 
 #include "clock/Counts.h"
 #include "platform/Controls.h"
+#include "platform/Timer.h"
 #include "platform/FolderItem.h"
 #include "platform/Menu.h"
 #include "platform/Picture.h"

@@ -32,11 +32,6 @@ void SetCaptionOf(QAbstractButton& button, const std::string& caption)
     button.setText(QString::fromStdString(caption).replace(u'&', QStringLiteral("&&")));
 }
 
-std::string CaptionOf(const QAbstractButton& button)
-{
-    return QString(button.text()).replace(QStringLiteral("&&"), QStringLiteral("&")).toStdString();
-}
-
 // QComboBox selects the first row added to an empty list; a popup does not.
 void AppendRows(QComboBox& combo, const QStringList& rows)
 {
@@ -153,8 +148,6 @@ void RectControl::AttachTo(Window& owner)
 
 QWidget* WidgetOf(const RectControl& control) { return control.widget_; }
 
-std::int32_t RectControl::Left() const { return widget_->x(); }
-std::int32_t RectControl::Top() const { return widget_->y(); }
 void RectControl::SetLeft(std::int32_t left) { widget_->move(left, widget_->y()); }
 void RectControl::SetTop(std::int32_t top) { widget_->move(widget_->x(), top); }
 void RectControl::SetWidth(std::int32_t width) { widget_->resize(std::max(0, width), widget_->height()); }
@@ -183,7 +176,6 @@ void RectControl::SetTextSize(double points)
 // Labels show plain text.
 Label::Label() : RectControl(new QLabel) { WidgetAs<QLabel>(*this).setTextFormat(Qt::PlainText); }
 
-std::string Label::Text() const { return WidgetAs<QLabel>(*this).text().toStdString(); }
 void Label::SetText(const std::string& text)
 {
     WidgetAs<QLabel>(*this).setText(QString::fromStdString(text));
@@ -201,7 +193,6 @@ void PopupMenu::SetInitialValue(const std::string& rows)
 // Qt selects no row for an index that has none.
 std::int32_t PopupMenu::ListIndex() const { return WidgetAs<QComboBox>(*this).currentIndex(); }
 void PopupMenu::SetListIndex(std::int32_t index) { WidgetAs<QComboBox>(*this).setCurrentIndex(index); }
-std::int32_t PopupMenu::ListCount() const { return WidgetAs<QComboBox>(*this).count(); }
 std::string PopupMenu::List(std::int32_t row) const
 {
     return WidgetAs<QComboBox>(*this).itemText(row).toStdString();
@@ -218,13 +209,10 @@ CheckBox::CheckBox() : RectControl(new QCheckBox) {}
 
 bool CheckBox::Value() const { return WidgetAs<QCheckBox>(*this).isChecked(); }
 void CheckBox::SetValue(bool value) { WidgetAs<QCheckBox>(*this).setChecked(value); }
-std::string CheckBox::Caption() const { return CaptionOf(WidgetAs<QCheckBox>(*this)); }
 void CheckBox::SetCaption(const std::string& caption) { SetCaptionOf(WidgetAs<QCheckBox>(*this), caption); }
 
 // Return presses the default button wherever the focus is.
 PushButton::PushButton() : RectControl(new QPushButton) { WidgetAs<QPushButton>(*this).setAutoDefault(false); }
-
-std::string PushButton::Caption() const { return CaptionOf(WidgetAs<QPushButton>(*this)); }
 
 void PushButton::SetCaption(const std::string& caption)
 {
@@ -247,8 +235,6 @@ void PushButton::AddActionHandler(std::function<void(PushButton&)> handler)
                      [this, handler = std::move(handler)] { CallFromToolkit([&] { handler(*this); }); });
 }
 
-void PushButton::Push() { WidgetAs<QPushButton>(*this).click(); }
-
 ImageWell::ImageWell() : RectControl(new ImageWellWidget) {}
 
 PicturePtr ImageWell::Image() const { return WidgetAs<ImageWellWidget>(*this).picture; }
@@ -264,16 +250,6 @@ void ImageWell::AddMouseDownHandler(std::function<bool(ImageWell&, std::int32_t,
     WidgetAs<ImageWellWidget>(*this).onPress = [this, handler = std::move(handler)](int x, int y) {
         CallFromToolkit([&] { handler(*this, x, y); });
     };
-}
-
-// As the toolkit delivers it: a disabled well takes no press.
-void ImageWell::PressMouse(std::int32_t x, std::int32_t y)
-{
-    QWidget& well = *WidgetOf(*this);
-    const QPointF at(x, y);
-    QMouseEvent press(QEvent::MouseButtonPress, at, well.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&well, &press);
 }
 
 Separator::Separator() : RectControl(new QFrame)

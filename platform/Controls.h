@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/Object.h"
 #include "platform/Picture.h"
+#include "platform/PropertyStream.h"
 
 class QWidget;
 
@@ -35,31 +35,6 @@ private:
     Window* owner_ = nullptr;
 };
 
-// In Mode 2 the timer fires on every multiple of Period milliseconds of the
-// wall clock (a Period of 500 ticks on the whole and half seconds); any other
-// Mode leaves it off. It runs as soon as Mode and Period say so.
-class Timer : public Control {
-public:
-    Timer();
-    ~Timer() override;
-    const PropertyTable& Properties() const override;
-
-    std::int32_t Mode() const;
-    std::int32_t Period() const;
-    void SetMode(std::int32_t mode);
-    void SetPeriod(std::int32_t period);
-    bool IsRunning() const;
-
-    void AddActionHandler(std::function<void(Timer&)> handler);
-    // Test seam: runs the Action now, as the timer would.
-    void Fire();
-
-    struct Impl;
-
-private:
-    std::unique_ptr<Impl> impl_;
-};
-
 // A control shown by a widget in its window's picture area. Until it is added
 // to a window it shows nowhere.
 class RectControl : public Control {
@@ -71,8 +46,6 @@ public:
     void AttachTo(Window& owner) override;
 
     // Pixels from the picture area's top left corner.
-    std::int32_t Left() const;
-    std::int32_t Top() const;
     void SetLeft(std::int32_t left);
     void SetTop(std::int32_t top);
     void SetWidth(std::int32_t width);
@@ -100,7 +73,6 @@ private:
 class Label : public RectControl {
 public:
     Label();
-    std::string Text() const;
     void SetText(const std::string& text);
 };
 
@@ -112,7 +84,6 @@ public:
     // The selected row from 0; -1 when none. An index with no row selects none.
     std::int32_t ListIndex() const;
     void SetListIndex(std::int32_t index);
-    std::int32_t ListCount() const;
     // A row's text; empty past the last row.
     std::string List(std::int32_t row) const;
     std::string Text() const { return List(ListIndex()); }
@@ -126,22 +97,18 @@ public:
     CheckBox();
     bool Value() const;
     void SetValue(bool value);
-    std::string Caption() const;
     void SetCaption(const std::string& caption);
 };
 
 class PushButton : public RectControl {
 public:
     PushButton();
-    std::string Caption() const;
     void SetCaption(const std::string& caption);
     // In a dialog, Return presses the Default button and Escape the Cancel
     // button, unless a list is open.
     void SetDefault(bool value);
     void SetCancel(bool value);
     void AddActionHandler(std::function<void(PushButton&)> handler);
-    // Test seam: presses the button as the user would.
-    void Push();
 };
 
 // Shows its picture scaled to fit, aspect kept, centred.
@@ -152,8 +119,6 @@ public:
     void SetImage(PicturePtr picture);
     // The one handler of a press; a later one replaces it.
     void AddMouseDownHandler(std::function<bool(ImageWell&, std::int32_t, std::int32_t)> handler);
-    // Test seam: a mouse press at the control position.
-    void PressMouse(std::int32_t x, std::int32_t y);
 };
 
 class Separator : public RectControl {

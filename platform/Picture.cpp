@@ -37,11 +37,6 @@ Picture::Picture(std::int32_t width, std::int32_t height, std::int32_t /*depth*/
     image_->fill(Qt::black);
 }
 
-Picture::Picture(const QImage& image)
-    : image_(std::make_unique<QImage>(image.convertToFormat(QImage::Format_RGB32)))
-{
-}
-
 Picture::Picture(std::shared_ptr<const Encoded> encoded) : encoded_(std::move(encoded)) {}
 
 Picture::~Picture() = default;
@@ -62,12 +57,6 @@ Picture& Picture::operator=(const Picture& other)
 std::int32_t Picture::Width() const { return image_ ? image_->width() : encoded_->size.width(); }
 
 std::int32_t Picture::Height() const { return image_ ? image_->height() : encoded_->size.height(); }
-
-std::uint32_t Picture::Pixel(std::int32_t x, std::int32_t y) const
-{
-    const QImage& image = ImageOf(*this);
-    return image.valid(x, y) ? image.pixel(x, y) : 0;
-}
 
 // Drawn into, a read picture is no longer the file's.
 QImage& ImageOf(Picture& picture)

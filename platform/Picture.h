@@ -31,7 +31,6 @@ class Picture {
 public:
     // A new picture of the given size, black.
     Picture(std::int32_t width, std::int32_t height, std::int32_t depth = 32);
-    explicit Picture(const QImage& image);
     ~Picture();
     Picture(const Picture& other);
     Picture& operator=(const Picture& other);
@@ -39,9 +38,6 @@ public:
     std::int32_t Width() const;
     std::int32_t Height() const;
     Graphics& GetGraphics() { return graphics_; }
-
-    // 0xAARRGGBB of one pixel; 0 outside the picture.
-    std::uint32_t Pixel(std::int32_t x, std::int32_t y) const;
 
     struct Encoded;
     explicit Picture(std::shared_ptr<const Encoded> encoded);

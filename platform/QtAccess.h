@@ -11,6 +11,7 @@ class QIODevice;
 class QMenuBar;
 class QSize;
 class QString;
+class QTimer;
 class QWidget;
 
 namespace platform {
@@ -18,6 +19,7 @@ namespace platform {
 class MenuItem;
 class Picture;
 class RectControl;
+class Timer;
 class Window;
 
 // The widget that a window's controls are placed in (its content area).
@@ -25,6 +27,9 @@ QWidget* ContentWidget(Window& window);
 
 // The widget that shows a control.
 QWidget* WidgetOf(const RectControl& control);
+
+// The Qt timer that wakes a Timer.
+QTimer& QtTimerOf(Timer& timer);
 
 // Marks the push button that Escape presses in a dialog.
 inline constexpr const char* kCancelButtonProperty = "platformCancelButton";

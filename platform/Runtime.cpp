@@ -30,8 +30,6 @@ struct RuntimeState {
     // The quit has closed the windows and told the loop to end.
     bool quitDone = false;
     std::int32_t quitCode = 0;
-    // Tells a quit posted before a test reset from the current one.
-    int quitGeneration = 0;
     int handlerDepth = 0;
 } state;
 
@@ -62,23 +60,21 @@ void KeepFatal(std::exception_ptr exception)
     EndRunningLoops(1);
 }
 
-void FinishQuit(int generation);
+void FinishQuit();
 
 void PostFinishQuit()
 {
-    if (QCoreApplication* application = QCoreApplication::instance()) {
-        QMetaObject::invokeMethod(
-            application, [generation = state.quitGeneration] { FinishQuit(generation); }, Qt::QueuedConnection);
-    }
+    if (QCoreApplication* application = QCoreApplication::instance())
+        QMetaObject::invokeMethod(application, FinishQuit, Qt::QueuedConnection);
 }
 
 // Windows close only once no handler runs: a Close handler must not run in
 // the middle of another (the clock's opening may still be reading the
 // settings that its Close handler writes). A handler that waits in a message
 // box or a modal window is made to return by closing that.
-void FinishQuit(int generation)
+void FinishQuit()
 {
-    if (generation != state.quitGeneration || state.quitDone)
+    if (!state.quitRequested || state.quitDone)
         return;
     if (state.handlerDepth > 0) {
         state.quitWaiting = true;
@@ -219,7 +215,6 @@ void ResetRuntimeForTesting()
     state.fatal = nullptr;
     state.unhandled = state.quitRequested = state.quitWaiting = state.quitDone = false;
     state.quitCode = 0;
-    ++state.quitGeneration;
 }
 
 }  // namespace platform

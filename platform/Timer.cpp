@@ -1,10 +1,12 @@
+#include "platform/Timer.h"
+
 #include <algorithm>
 #include <vector>
 
 #include <QTimer>
 
-#include "platform/Controls.h"
 #include "platform/Date.h"
+#include "platform/QtAccess.h"
 #include "platform/RuntimeInternal.h"
 #include "platform/Window.h"
 
@@ -19,16 +21,14 @@ struct Timer::Impl {
 
 namespace {
 
-using Runner = void (*)(const std::function<void()>&);
-
 // A timer of a closed window stays quiet until the window is deleted.
-void RunActions(Timer& timer, const std::vector<std::function<void(Timer&)>>& actions, Runner run)
+void RunActions(Timer& timer, const std::vector<std::function<void(Timer&)>>& actions)
 {
     const auto handlers = actions;  // a handler may add another
     for (const auto& action : handlers) {
         if (timer.Owner() && timer.Owner()->IsClosed())
             return;
-        run([&] { action(timer); });
+        CallFromToolkit([&] { action(timer); });
     }
 }
 
@@ -60,7 +60,7 @@ Timer::Timer() : impl_(std::make_unique<Impl>())
         // A wake-up this close before a boundary is early: the tick waits for
         // the boundary, so it never reads the second that is just ending.
         if (Arm(*impl_) > std::min(5, impl_->period / 10))
-            RunActions(*this, impl_->actions, CallFromToolkit);
+            RunActions(*this, impl_->actions);
     });
 }
 
@@ -74,10 +74,6 @@ const PropertyTable& Timer::Properties() const
     });
     return table;
 }
-
-std::int32_t Timer::Mode() const { return impl_->mode; }
-
-std::int32_t Timer::Period() const { return impl_->period; }
 
 void Timer::SetMode(std::int32_t mode)
 {
@@ -95,14 +91,12 @@ void Timer::SetPeriod(std::int32_t period)
         Arm(*impl_);
 }
 
-bool Timer::IsRunning() const { return impl_->timer.isActive(); }
-
 void Timer::AddActionHandler(std::function<void(Timer&)> handler)
 {
     if (handler)
         impl_->actions.push_back(std::move(handler));
 }
 
-void Timer::Fire() { RunActions(*this, impl_->actions, Dispatch); }
+QTimer& QtTimerOf(Timer& timer) { return timer.impl_->timer; }
 
 }  // namespace platform

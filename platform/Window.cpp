@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <QAction>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -39,7 +37,6 @@ struct Window::Impl : QObject {
     Window& owner;
     QPointer<QWidget> top;
     QPointer<QWidget> area;
-    QPointer<QMenuBar> menuBar;
 };
 
 void Window::Impl::MakeWidgets()
@@ -76,10 +73,10 @@ void Window::Impl::ShowMenuBar()
     if (!main)
         return;
     const auto chosen = [this](const std::string& name, bool quits) { MenuChosen(name, quits); };
-    menuBar = owner.menuBar_ ? BuildQtMenuBar(*owner.menuBar_, main, chosen) : nullptr;
-    main->setMenuBar(menuBar);  // the previous one goes
-    if (menuBar)
-        menuBar->show();  // a child added to a shown window stays hidden
+    QMenuBar* bar = owner.menuBar_ ? BuildQtMenuBar(*owner.menuBar_, main, chosen) : nullptr;
+    main->setMenuBar(bar);  // the previous one goes
+    if (bar)
+        bar->show();  // a child added to a shown window stays hidden
     PushGeometry();
 }
 
@@ -322,29 +319,6 @@ Control* Window::ControlByName(const std::string& name, std::int32_t index) cons
 void Window::AddMenuHandler(const std::string& itemName, std::function<bool()> handler)
 {
     menuHandlers_[itemName] = std::move(handler);
-}
-
-bool Window::ChooseMenuItem(const std::string& name)
-{
-    if (!impl_->menuBar)
-        return false;
-    for (QAction* action : impl_->menuBar->findChildren<QAction*>(QString::fromStdString(name))) {
-        if (!action->menu() && action->isEnabled()) {
-            action->trigger();
-            return true;
-        }
-    }
-    return false;
-}
-
-void Window::PressMouse(std::int32_t x, std::int32_t y)
-{
-    const QPoint at(x, y);
-    if (!impl_->area || impl_->area->childAt(at))
-        return;  // the press belongs to a control
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), impl_->area->mapToGlobal(QPointF(at)), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(impl_->area, &press);
 }
 
 QWidget* ContentWidget(Window& window)

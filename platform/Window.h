@@ -10,8 +10,8 @@
 
 #include "platform/Controls.h"
 #include "platform/Menu.h"
-#include "platform/Object.h"
 #include "platform/Picture.h"
+#include "platform/PropertyStream.h"
 #include "platform/Runtime.h"
 
 class QWidget;
@@ -52,7 +52,6 @@ public:
     void SetMaxWidth(std::int32_t value) { maxWidth_ = value; }
     void SetMaxHeight(std::int32_t value) { maxHeight_ = value; }
 
-    std::string Title() const { return title_; }
     void SetTitle(const std::string& title);
 
     // The picture painted over the picture area from its top left corner.
@@ -85,13 +84,6 @@ public:
 
     // Binds a handler to the menu item of that Name.
     void AddMenuHandler(const std::string& itemName, std::function<bool()> handler);
-
-    // Test seams that act as the user would.
-    // Chooses the menu item of that Name through the window's menu bar;
-    // false when the window shows no such item.
-    bool ChooseMenuItem(const std::string& name);
-    // A mouse press at a position of the picture area.
-    void PressMouse(std::int32_t x, std::int32_t y);
 
 protected:
     // Hooks, each run through the exception routine.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -27,15 +28,12 @@ struct Place {
     std::int32_t tabIndex = 0;
 };
 
-template <std::size_t N, std::size_t M>
-constexpr std::array<Record, N + M> Joined(const std::array<Record, N>& first, const std::array<Record, M>& second)
+template <std::size_t... N>
+constexpr std::array<Record, (N + ...)> Joined(const std::array<Record, N>&... parts)
 {
-    std::array<Record, N + M> all{};
+    std::array<Record, (N + ...)> all{};
     std::size_t at = 0;
-    for (const Record& r : first)
-        all[at++] = r;
-    for (const Record& r : second)
-        all[at++] = r;
+    ((std::ranges::copy(parts, all.begin() + at), at += N), ...);
     return all;
 }
 
@@ -58,69 +56,49 @@ constexpr std::array<Record, 12> Placed(const Place& p)
     };
 }
 
+// The runs that several control classes share, each in the order it takes.
+constexpr std::array<Record, 2> Help()
+{
+    return {Record::String("HelpTag", ""), Record::Boolean("AutoDeactivate", true)};
+}
+
+constexpr std::array<Record, 4> Font()
+{
+    return {Record::String("TextFont", kTextFont), Record::Boolean("Bold", false), Record::Boolean("Italic", false),
+            Record::Boolean("Underline", false)};
+}
+
+constexpr std::array<Record, 3> Binding()
+{
+    return {Record::String("DataSource", ""), Record::String("DataField", ""), Record::String("InitialParent", "")};
+}
+
 constexpr std::array<Record, 26> PopupMenuRecords(const Place& p, std::string_view rows)
 {
-    return Joined(Placed(p), std::array{
-                                 Record::Boolean("TabStop", true),
-                                 Record::Boolean("Enabled", true),
-                                 Record::String("InitialValue", rows),
-                                 Record::Int32("ListIndex", 0),
-                                 Record::Boolean("Visible", true),
-                                 Record::String("HelpTag", ""),
-                                 Record::Boolean("AutoDeactivate", true),
-                                 Record::String("TextFont", kTextFont),
-                                 Record::Boolean("Bold", false),
-                                 Record::Boolean("Italic", false),
-                                 Record::Boolean("Underline", false),
-                                 Record::String("DataSource", ""),
-                                 Record::String("DataField", ""),
-                                 Record::String("InitialParent", ""),
-                             });
+    return Joined(Placed(p),
+                  std::array{Record::Boolean("TabStop", true), Record::Boolean("Enabled", true),
+                             Record::String("InitialValue", rows), Record::Int32("ListIndex", 0),
+                             Record::Boolean("Visible", true)},
+                  Help(), Font(), Binding());
 }
 
 constexpr std::array<Record, 29> LabelRecords(const Place& p, std::string_view text)
 {
-    return Joined(Placed(p), std::array{
-                                 Record::String("Text", text),
-                                 Record::Int32("TextAlign", 0),
-                                 Record::ColorValue("TextColor", {0x00, 0x00, 0x00}),
-                                 Record::Boolean("Multiline", false),
-                                 Record::Boolean("Enabled", true),
-                                 Record::Boolean("Visible", true),
-                                 Record::Boolean("Selectable", false),
-                                 Record::Boolean("Transparent", false),
-                                 Record::String("HelpTag", ""),
-                                 Record::Boolean("AutoDeactivate", true),
-                                 Record::String("TextFont", kTextFont),
-                                 Record::Boolean("Bold", false),
-                                 Record::Boolean("Italic", false),
-                                 Record::Boolean("Underline", false),
-                                 Record::String("DataSource", ""),
-                                 Record::String("DataField", ""),
-                                 Record::String("InitialParent", ""),
-                             });
+    return Joined(Placed(p),
+                  std::array{Record::String("Text", text), Record::Int32("TextAlign", 0),
+                             Record::ColorValue("TextColor", {0x00, 0x00, 0x00}), Record::Boolean("Multiline", false),
+                             Record::Boolean("Enabled", true), Record::Boolean("Visible", true),
+                             Record::Boolean("Selectable", false), Record::Boolean("Transparent", false)},
+                  Help(), Font(), Binding());
 }
 
 // Every check box starts cleared.
 constexpr std::array<Record, 27> CheckBoxRecords(const Place& p, std::string_view caption)
 {
-    return Joined(Placed(p), std::array{
-                                 Record::Boolean("TabStop", true),
-                                 Record::String("Caption", caption),
-                                 Record::Boolean("Enabled", true),
-                                 Record::Boolean("Visible", true),
-                                 Record::String("HelpTag", ""),
-                                 Record::Boolean("AutoDeactivate", true),
-                                 Record::String("TextFont", kTextFont),
-                                 Record::Boolean("Bold", false),
-                                 Record::Boolean("Italic", false),
-                                 Record::Boolean("Underline", false),
-                                 Record::Int32("State", 0),
-                                 Record::Boolean("Value", false),
-                                 Record::String("DataSource", ""),
-                                 Record::String("DataField", ""),
-                                 Record::String("InitialParent", ""),
-                             });
+    return Joined(Placed(p),
+                  std::array{Record::Boolean("TabStop", true), Record::String("Caption", caption),
+                             Record::Boolean("Enabled", true), Record::Boolean("Visible", true)},
+                  Help(), Font(), std::array{Record::Int32("State", 0), Record::Boolean("Value", false)}, Binding());
 }
 
 struct ButtonRole {
@@ -130,35 +108,21 @@ struct ButtonRole {
 
 constexpr std::array<Record, 26> PushButtonRecords(const Place& p, std::string_view caption, ButtonRole role)
 {
-    return Joined(Placed(p), std::array{
-                                 Record::Boolean("TabStop", true),
-                                 Record::String("Caption", caption),
-                                 Record::Boolean("Default", role.isDefault),
-                                 Record::Boolean("Cancel", role.isCancel),
-                                 Record::Boolean("Enabled", true),
-                                 Record::Boolean("Visible", true),
-                                 Record::String("HelpTag", ""),
-                                 Record::Boolean("AutoDeactivate", true),
-                                 Record::Int32("ButtonStyle", 0),
-                                 Record::String("TextFont", kTextFont),
-                                 Record::Boolean("Bold", false),
-                                 Record::Boolean("Italic", false),
-                                 Record::Boolean("Underline", false),
-                                 Record::String("InitialParent", ""),
-                             });
+    return Joined(Placed(p),
+                  std::array{Record::Boolean("TabStop", true), Record::String("Caption", caption),
+                             Record::Boolean("Default", role.isDefault), Record::Boolean("Cancel", role.isCancel),
+                             Record::Boolean("Enabled", true), Record::Boolean("Visible", true)},
+                  Help(), std::array{Record::Int32("ButtonStyle", 0)}, Font(),
+                  std::array{Record::String("InitialParent", "")});
 }
 
 // Image wells and separators take the same records.
 constexpr std::array<Record, 18> PlainControlRecords(const Place& p)
 {
-    return Joined(Placed(p), std::array{
-                                 Record::Boolean("TabStop", true),
-                                 Record::String("InitialParent", ""),
-                                 Record::Boolean("Visible", true),
-                                 Record::String("HelpTag", ""),
-                                 Record::Boolean("AutoDeactivate", true),
-                                 Record::Boolean("Enabled", true),
-                             });
+    return Joined(Placed(p),
+                  std::array{Record::Boolean("TabStop", true), Record::String("InitialParent", ""),
+                             Record::Boolean("Visible", true)},
+                  Help(), std::array{Record::Boolean("Enabled", true)});
 }
 
 // "00" CR "01" ... up to Count - 1, two digits each, no CR after the last.

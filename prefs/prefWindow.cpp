@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "platform/Object.h"
+#include "platform/PropertyStream.h"
 #include "platform/Runtime.h"
 #include "prefs/ControlArrays.h"
 #include "prefs/PrefLayout.h"

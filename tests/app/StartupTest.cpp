@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 #include "clock/mainWindow.h"
 #include "platform/Runtime.h"
+#include "tests/support/QtReach.h"
 #include "tests/support/TestProgram.h"
 
 namespace {
@@ -25,7 +26,7 @@ TEST(Startup, TheApplicationAndTheClockWindowShareOneMenuBar)
         if (platform::Window* dialog = platform::ImplicitWindow("prefWindow.prefWindow"))
             dialog->Close();
     });
-    EXPECT_TRUE(clock.ChooseMenuItem("prefMenu"));
+    EXPECT_TRUE(qtreach::ChooseMenuItem(clock, "prefMenu"));
     platform::ReleaseAppObject();
     EXPECT_THROW(implicit::App(), platform::NilObjectException);
 }
@@ -36,16 +37,17 @@ TEST(EntryRoutine, RunsToTheEndAndReleasesWhatStartUpMade)
 {
     TestProgram program;
     program.clock->Set(10, 0, 0);
-    QTimer::singleShot(50, [] {
+    std::weak_ptr<MenuBar1> menuBar;
+    QTimer::singleShot(50, [&menuBar] {
         EXPECT_NE(platform::ImplicitWindow(mainWindow::kClassName), nullptr);
+        menuBar = implicit::MenuBar1();
         implicit::mainWindow().Close();
     });
     int argc = 1;
     char name[] = "talking-clock";
     char* argv[] = {name, nullptr};
     EXPECT_EQ(EntryRoutine(argc, argv), 0);
-    EXPECT_EQ(LastExitStatus(), 0);
-    EXPECT_FALSE(MenuBar1Exists());
+    EXPECT_TRUE(menuBar.expired());
     EXPECT_EQ(platform::RegisteredAppObject(), nullptr);
     EXPECT_EQ(platform::ImplicitWindow(mainWindow::kClassName), nullptr);
     EXPECT_NE(program.readSettings().find("seiyuOn/Off="), std::string::npos);
@@ -54,7 +56,11 @@ TEST(EntryRoutine, RunsToTheEndAndReleasesWhatStartUpMade)
 TEST(EntryRoutine, AnExceptionThatEscapesTheLoopStillFinalises)
 {
     TestProgram program;
-    QTimer::singleShot(20, [] { platform::Dispatch([] { throw std::logic_error("escaped"); }); });
+    std::weak_ptr<MenuBar1> menuBar;
+    QTimer::singleShot(20, [&menuBar] {
+        menuBar = implicit::MenuBar1();
+        platform::Dispatch([] { throw std::logic_error("escaped"); });
+    });
     int argc = 1;
     char name[] = "talking-clock";
     char* argv[] = {name, nullptr};
@@ -63,7 +69,7 @@ TEST(EntryRoutine, AnExceptionThatEscapesTheLoopStillFinalises)
     const std::string reported = testing::internal::GetCapturedStderr();
     EXPECT_NE(status, 0);
     EXPECT_NE(reported.find("escaped"), std::string::npos);
-    EXPECT_FALSE(MenuBar1Exists());
+    EXPECT_TRUE(menuBar.expired());
     EXPECT_EQ(platform::RegisteredAppObject(), nullptr);
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "clock/mainWindow.h"
+#include "tests/support/QtReach.h"
 #include "tests/support/TestProgram.h"
 
 namespace {
@@ -63,15 +64,15 @@ protected:
 TEST_F(MinuteTick, TitleShowsTheTimeOnEveryTickAndTheMinuteIsHandledOnce)
 {
     mainWindow& clock = openWith(false, 0);
-    EXPECT_EQ(clock.Title(), "00:00:00");  // until the first tick
+    EXPECT_EQ(qtreach::Title(clock), "00:00:00");  // until the first tick
 
     program->tickAt(7, 31, 5);
-    EXPECT_EQ(clock.Title(), "07:31:05");
+    EXPECT_EQ(qtreach::Title(clock), "07:31:05");
     EXPECT_EQ(clock.lastTime, "07:31");
     EXPECT_EQ(program->takePlayed(), Played{"Time/0731.mp3"});
 
     program->tickAt(7, 31, 6);
-    EXPECT_EQ(clock.Title(), "07:31:06");
+    EXPECT_EQ(qtreach::Title(clock), "07:31:06");
     EXPECT_TRUE(program->takePlayed().empty());
 
     // A clock set back is a new minute too.
@@ -86,9 +87,9 @@ TEST_F(MinuteTick, TheWindowsTimerTicksAtTheNextHalfSecond)
     QElapsedTimer sinceOpening;
     sinceOpening.start();
     mainWindow& clock = openWith(false, 2);
-    ASSERT_TRUE(RunLoopUntil([&] { return clock.Title() != "00:00:00"; }, 1000));
+    ASSERT_TRUE(RunLoopUntil([&] { return qtreach::Title(clock) != "00:00:00"; }, 1000));
     EXPECT_LT(sinceOpening.elapsed(), 250);  // 20 ms to the half second
-    EXPECT_EQ(clock.Title(), "07:31:05");
+    EXPECT_EQ(qtreach::Title(clock), "07:31:05");
     EXPECT_EQ(program->takePlayed(), Played{"Time/0731.mp3"});
 }
 
@@ -103,7 +104,7 @@ TEST_F(MinuteTick, AClosedClockWindowNeverMakesASecondOne)
 
     program->clock->Set(7, 31, 0);
     clock.mainTimer_Action(clock.mainTimer());
-    EXPECT_EQ(clock.Title(), "07:31:00");
+    EXPECT_EQ(qtreach::Title(clock), "07:31:00");
     clock.PlayAlarmSound(0);
     clock.halfMenu_Action();
     clock.NormalMenu_Action();
@@ -134,11 +135,11 @@ TEST_F(MinuteTick, LargePhotoIsKeptAtTheSizeLimitAndShownWhole)
     const int w = backdrop->Width();
     const int h = backdrop->Height();
     EXPECT_EQ(w, clock.Width());
-    EXPECT_GT(qRed(backdrop->Pixel(1, 1)), 230);
-    EXPECT_GT(qGreen(backdrop->Pixel(w - 2, 1)), 230);
-    EXPECT_GT(qBlue(backdrop->Pixel(1, h - 2)), 230);
-    EXPECT_GT(qGray(backdrop->Pixel(w - 2, h - 2)), 230);
-    EXPECT_LT(qGreen(backdrop->Pixel(1, 1)), 25);
+    EXPECT_GT(qRed(qtreach::Pixel(*backdrop, 1, 1)), 230);
+    EXPECT_GT(qGreen(qtreach::Pixel(*backdrop, w - 2, 1)), 230);
+    EXPECT_GT(qBlue(qtreach::Pixel(*backdrop, 1, h - 2)), 230);
+    EXPECT_GT(qGray(qtreach::Pixel(*backdrop, w - 2, h - 2)), 230);
+    EXPECT_LT(qGreen(qtreach::Pixel(*backdrop, 1, 1)), 25);
 }
 
 TEST_F(MinuteTick, FirstTickAtMidnightHandlesItsMinute)
@@ -255,7 +256,7 @@ TEST_F(MinuteTick, ClickRepeatsTheMinutesPhotoAndSound)
     platform::PicturePtr first = clock.Backdrop();
     ASSERT_TRUE(first);
 
-    clock.PressMouse(10, 100);
+    qtreach::PressMouse(clock, 10, 100);
     EXPECT_EQ(clock.lastTime, "");
     program->tickAt(7, 31, 30);
     EXPECT_EQ(program->takePlayed(), Played{"Time/0731.mp3"});
@@ -268,7 +269,7 @@ TEST_F(MinuteTick, ClickRepeatsTheMinutesPhotoAndSound)
     clock.alarmMin = "31";
     program->tickAt(7, 31, 40);
     EXPECT_TRUE(program->takePlayed().empty());
-    clock.PressMouse(5, 300);
+    qtreach::PressMouse(clock, 5, 300);
     program->tickAt(7, 31, 41);
     EXPECT_EQ(program->takePlayed(), Played{"Alarm/alarm01.mp3"});
 }
@@ -288,7 +289,7 @@ TEST_F(MinuteTick, MinutePhotoBecomesTheBackdropAndStaysWithoutANewOne)
     ASSERT_TRUE(backdrop);
     EXPECT_EQ(backdrop->Width(), clock.Width());
     EXPECT_EQ(backdrop->Height(), clock.Height());
-    const QRgb centre = backdrop->Pixel(clock.Width() / 2, clock.Height() / 2);
+    const QRgb centre = qtreach::Pixel(*backdrop, clock.Width() / 2, clock.Height() / 2);
     EXPECT_LT(qRed(centre), 16);
     EXPECT_GT(qBlue(centre), 234);
     EXPECT_EQ(clock.readPicture->Width(), 48);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "clock/mainWindow.h"
+#include "tests/support/QtReach.h"
 #include "tests/support/TestProgram.h"
 
 namespace {
@@ -38,13 +39,13 @@ TEST(WindowSizes, DataFolderSetsTheLimitAndTheSizeCommandsFollowIt)
         EXPECT_EQ(SizeOf(clock), c.start);
         EXPECT_TRUE(program.messages().empty());
 
-        EXPECT_TRUE(clock.ChooseMenuItem("largeMenu"));
+        EXPECT_TRUE(qtreach::ChooseMenuItem(clock, "largeMenu"));
         EXPECT_EQ(SizeOf(clock), c.limit);
-        EXPECT_TRUE(clock.ChooseMenuItem("halfMenu"));
+        EXPECT_TRUE(qtreach::ChooseMenuItem(clock, "halfMenu"));
         EXPECT_EQ(SizeOf(clock), c.minimum);  // "小" is a quarter of the limit
-        EXPECT_TRUE(clock.ChooseMenuItem("halfMenu"));
+        EXPECT_TRUE(qtreach::ChooseMenuItem(clock, "halfMenu"));
         EXPECT_EQ(SizeOf(clock), c.minimum);
-        EXPECT_TRUE(clock.ChooseMenuItem("NormalMenu"));
+        EXPECT_TRUE(qtreach::ChooseMenuItem(clock, "NormalMenu"));
         EXPECT_EQ(SizeOf(clock), c.start);
     }
 }
@@ -81,30 +82,30 @@ TEST(WindowSizes, ResizingRedrawsTheBackdropAtTheNewSize)
     program.writePhoto("1200.jpg", photo);
     mainWindow& clock = program.open();
 
-    clock.ChooseMenuItem("halfMenu");
+    qtreach::ChooseMenuItem(clock, "halfMenu");
     EXPECT_FALSE(clock.Backdrop());  // a resize with no picture draws nothing
 
-    clock.ChooseMenuItem("NormalMenu");
+    qtreach::ChooseMenuItem(clock, "NormalMenu");
     program.tickAt(12, 0, 0);
     auto expectQuadrants = [&](int w, int h) {
         platform::PicturePtr b = clock.Backdrop();
         ASSERT_TRUE(b);
         ASSERT_EQ(b->Width(), w);
         ASSERT_EQ(b->Height(), h);
-        EXPECT_GT(qRed(b->Pixel(w / 4, h / 4)), 230);
-        EXPECT_GT(qGreen(b->Pixel(3 * w / 4, h / 4)), 230);
-        EXPECT_GT(qBlue(b->Pixel(w / 4, 3 * h / 4)), 230);
-        EXPECT_LT(qRed(b->Pixel(w / 4, 3 * h / 4)), 25);
-        EXPECT_GT(qRed(b->Pixel(3 * w / 4, 3 * h / 4)), 230);
+        EXPECT_GT(qRed(qtreach::Pixel(*b, w / 4, h / 4)), 230);
+        EXPECT_GT(qGreen(qtreach::Pixel(*b, 3 * w / 4, h / 4)), 230);
+        EXPECT_GT(qBlue(qtreach::Pixel(*b, w / 4, 3 * h / 4)), 230);
+        EXPECT_LT(qRed(qtreach::Pixel(*b, w / 4, 3 * h / 4)), 25);
+        EXPECT_GT(qRed(qtreach::Pixel(*b, 3 * w / 4, 3 * h / 4)), 230);
         // The edges of the quadrants land where the scale puts them.
-        EXPECT_GT(qRed(b->Pixel(w / 2 - 3, 2)), 200);
-        EXPECT_GT(qGreen(b->Pixel(w / 2 + 3, 2)), 200);
+        EXPECT_GT(qRed(qtreach::Pixel(*b, w / 2 - 3, 2)), 200);
+        EXPECT_GT(qGreen(qtreach::Pixel(*b, w / 2 + 3, 2)), 200);
     };
     expectQuadrants(320, 480);  // half size
-    clock.ChooseMenuItem("largeMenu");
+    qtreach::ChooseMenuItem(clock, "largeMenu");
     expectQuadrants(640, 960);  // pixel for pixel
-    EXPECT_EQ(clock.Backdrop()->Pixel(100, 100), clock.readPicture->Pixel(100, 100));
-    clock.ChooseMenuItem("halfMenu");
+    EXPECT_EQ(qtreach::Pixel(*clock.Backdrop(), 100, 100), qtreach::Pixel(*clock.readPicture, 100, 100));
+    qtreach::ChooseMenuItem(clock, "halfMenu");
     expectQuadrants(160, 240);
     EXPECT_EQ(clock.readPicture->Width(), 640);  // always drawn from the picture as loaded
 }

@@ -21,6 +21,7 @@
 #include "platform/QtAccess.h"
 #include "platform/Runtime.h"
 #include "platform/Window.h"
+#include "tests/support/QtReach.h"
 
 namespace platform {
 namespace {
@@ -130,7 +131,7 @@ protected:
 TEST_F(ControlsTest, PopupMenuRowsFromItsStreamAndLater)
 {
     auto& hours = AddPopup("alarmHourPopup", 4, NumberRows(25));
-    EXPECT_EQ(hours.ListCount(), 25);
+    EXPECT_EQ(qtreach::RowCount(hours), 25);
     EXPECT_EQ(hours.List(25), "");
     EXPECT_EQ(hours.List(-1), "");
     hours.SetListIndex(25);
@@ -139,7 +140,7 @@ TEST_F(ControlsTest, PopupMenuRowsFromItsStreamAndLater)
 
     SCOPED_TRACE("no rows: the stream's ListIndex 0 selects nothing; rows come later");
     auto& popup = AddPopup("alarmVoicePopup", 0, "");
-    EXPECT_EQ(popup.ListCount(), 0);
+    EXPECT_EQ(qtreach::RowCount(popup), 0);
     popup.SetListIndex(0);
     EXPECT_EQ(popup.ListIndex(), -1);
     for (const char* row : {"bell.wav", "", "鐘.wav"})
@@ -147,7 +148,7 @@ TEST_F(ControlsTest, PopupMenuRowsFromItsStreamAndLater)
     EXPECT_EQ(popup.ListIndex(), -1);  // adding rows leaves the selection
     popup.SetListIndex(2);
     popup.AddRow("last");
-    EXPECT_EQ(popup.ListCount(), 4);
+    EXPECT_EQ(qtreach::RowCount(popup), 4);
     EXPECT_EQ(popup.Text(), "鐘.wav");
     popup.DeleteAllRows();
     EXPECT_EQ(popup.Text(), "");
@@ -163,7 +164,7 @@ TEST_F(ControlsTest, LabelAndHiddenWellTakeTheirStreams)
     EXPECT_EQ(text.geometry(), QRect(20, 46, 72, 20));
     // Text that looks like markup is shown as it is.
     label.SetText("<b>&amp;</b>");
-    EXPECT_EQ(label.Text(), "<b>&amp;</b>");
+    EXPECT_EQ(qtreach::ShownText(label), "<b>&amp;</b>");
     EXPECT_EQ(text.textFormat(), Qt::PlainText);
 
     auto& hidden = Add<ImageWell>("hiddenFace", kNoControlArrayIndex, QRect(20, 20, 72, 72), 9,
@@ -177,7 +178,7 @@ TEST_F(ControlsTest, LabelAndHiddenWellTakeTheirStreams)
                               Record::String("InitialValue", "a")};
     for (const Record& record : foreign)
         EXPECT_THROW(SetProperties(label, Encode({&record, 1})), RuntimeException) << record.name;
-    EXPECT_EQ(label.Text(), "<b>&amp;</b>");
+    EXPECT_EQ(qtreach::ShownText(label), "<b>&amp;</b>");
 
     SCOPED_TRACE("a control outside any window never shows as a window of its own");
     Label loose;
@@ -196,7 +197,7 @@ TEST_F(ControlsTest, CheckBoxReadsItsCaptionByByteCount)
     EXPECT_FALSE(cleared.Value());
     // "&" is no mnemonic: the caption shows it.
     cleared.SetCaption("A&B");
-    EXPECT_EQ(cleared.Caption(), "A&B");
+    EXPECT_EQ(qtreach::ShownText(cleared), "A&B");
     EXPECT_EQ(box.text(), Qs("A&&B"));
     box.click();
     EXPECT_TRUE(cleared.Value());
@@ -213,7 +214,7 @@ TEST_F(ControlsTest, ButtonHandlersSurviveExceptionsAndTheirButton)
     });
     ok.AddActionHandler([&](PushButton& b) { seen.push_back(&b); });
     testing::internal::CaptureStderr();
-    EXPECT_NO_THROW(ok.Push());
+    EXPECT_NO_THROW(qtreach::Push(ok));
     EXPECT_NE(testing::internal::GetCapturedStderr().find("reported, not raised"), std::string::npos);
     EXPECT_EQ(seen, (std::vector<PushButton*>{&ok, &ok}));
 
@@ -223,7 +224,7 @@ TEST_F(ControlsTest, ButtonHandlersSurviveExceptionsAndTheirButton)
     doomed->AddActionHandler([&](PushButton&) { doomed.reset(); });
     doomed->AddActionHandler([&](PushButton&) { ++later; });
     PushButton& raw = *doomed;
-    raw.Push();
+    qtreach::Push(raw);
     EXPECT_EQ(doomed, nullptr);
     EXPECT_EQ(later, 0);
 }
@@ -251,10 +252,10 @@ TEST_F(ControlsTest, ImageWellShowsItsPictureFittedAndReportsPresses)
         presses.emplace_back(&w, w.Index(), x, y);
         return true;
     });
-    face.PressMouse(10, 20);
-    face.PressMouse(71, 0);
+    qtreach::PressMouse(face, 10, 20);
+    qtreach::PressMouse(face, 71, 0);
     face.SetEnabled(false);
-    face.PressMouse(10, 20);
+    qtreach::PressMouse(face, 10, 20);
     EXPECT_EQ(presses, (std::vector<Press>{{&face, 7, 10, 20}, {&face, 7, 71, 0}}));
 }
 

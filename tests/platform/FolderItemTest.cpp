@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/TextStreams.h"
+#include "tests/support/QtReach.h"
 
 namespace platform {
 namespace {
@@ -102,7 +103,7 @@ TEST_F(FolderItemTest, OpenAsPictureGivesThirtyTwoBitPicturesOrNothing)
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->Width(), 64);
     EXPECT_EQ(picture->Height(), 96);
-    const std::uint32_t pixel = picture->Pixel(32, 48);
+    const std::uint32_t pixel = qtreach::Pixel(*picture, 32, 48);
     EXPECT_EQ(pixel >> 24, 0xFFu);
     EXPECT_NEAR(static_cast<int>((pixel >> 16) & 0xFF), 200, 6);
     EXPECT_NEAR(static_cast<int>(pixel & 0xFF), 40, 6);
@@ -110,7 +111,7 @@ TEST_F(FolderItemTest, OpenAsPictureGivesThirtyTwoBitPicturesOrNothing)
     // Alpha is dropped: the picture is opaque like every backdrop.
     const PicturePtr png = Item("alpha.png").OpenAsPicture();
     ASSERT_NE(png, nullptr);
-    EXPECT_EQ(png->Pixel(0, 0) >> 24, 0xFFu);
+    EXPECT_EQ(qtreach::Pixel(*png, 0, 0) >> 24, 0xFFu);
 
     for (const char* name : {"garbage.jpg", "truncated.jpg", "folder.jpg", "missing.jpg"}) {
         SCOPED_TRACE(name);

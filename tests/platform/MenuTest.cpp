@@ -11,6 +11,7 @@
 #include "platform/Menu.h"
 #include "platform/QtAccess.h"
 #include "tests/platform/RuntimeTestSupport.h"
+#include "tests/support/QtReach.h"
 
 namespace {
 
@@ -67,19 +68,19 @@ TEST_F(MenuTest, ChosenItemsRunTheirBoundHandlers)
     });
     window.AddMenuHandler("NormalMenu", [&]() -> bool { throw platform::RuntimeException("size failed"); });
 
-    EXPECT_TRUE(window.ChooseMenuItem("halfMenu"));
-    EXPECT_TRUE(window.ChooseMenuItem("prefMenu"));
-    EXPECT_TRUE(window.ChooseMenuItem("largeMenu")) << "an item without a handler can still be chosen";
+    EXPECT_TRUE(qtreach::ChooseMenuItem(window, "halfMenu"));
+    EXPECT_TRUE(qtreach::ChooseMenuItem(window, "prefMenu"));
+    EXPECT_TRUE(qtreach::ChooseMenuItem(window, "largeMenu")) << "an item without a handler can still be chosen";
     testing::internal::CaptureStderr();
-    EXPECT_TRUE(window.ChooseMenuItem("NormalMenu"));
+    EXPECT_TRUE(qtreach::ChooseMenuItem(window, "NormalMenu"));
     EXPECT_NE(testing::internal::GetCapturedStderr().find("size failed"), std::string::npos);
-    EXPECT_FALSE(window.ChooseMenuItem("FileMenu")) << "a menu is not a command";
-    EXPECT_FALSE(window.ChooseMenuItem("missing"));
+    EXPECT_FALSE(qtreach::ChooseMenuItem(window, "FileMenu")) << "a menu is not a command";
+    EXPECT_FALSE(qtreach::ChooseMenuItem(window, "missing"));
     EXPECT_EQ(chosen, (std::vector<std::string>{"half", "prefs"}));
     EXPECT_FALSE(platform::QuitRequested());
 
     window.SetMenuBar(nullptr);
-    EXPECT_FALSE(window.ChooseMenuItem("halfMenu"));
+    EXPECT_FALSE(qtreach::ChooseMenuItem(window, "halfMenu"));
 }
 
 TEST_F(MenuTest, QuitItemClosesTheWindowsAndEndsTheLoop)
@@ -87,7 +88,7 @@ TEST_F(MenuTest, QuitItemClosesTheWindowsAndEndsTheLoop)
     ProbeWindow window;
     window.SetMenuBar(ClockMenus());
     window.Constructor();
-    EXPECT_TRUE(window.ChooseMenuItem("FileQuit"));
+    EXPECT_TRUE(qtreach::ChooseMenuItem(window, "FileQuit"));
     EXPECT_TRUE(platform::QuitRequested());
     platform::RuntimeRun();
     EXPECT_TRUE(window.IsClosed());

@@ -17,6 +17,7 @@
 
 #include "platform/FolderItem.h"
 #include "platform/QtAccess.h"
+#include "tests/support/QtReach.h"
 
 namespace platform {
 namespace {
@@ -65,26 +66,26 @@ TEST(PictureTest, NewPictureIsOpaqueBlackAndCopiesAreIndependent)
 {
     Picture picture(4, 3);
     EXPECT_EQ(picture.Height(), 3);
-    EXPECT_EQ(picture.Pixel(3, 2), kBlack);
+    EXPECT_EQ(qtreach::Pixel(picture, 3, 2), kBlack);
     EXPECT_EQ(ImageOf(picture).depth(), 32);
     for (const auto& [x, y] : std::vector<std::pair<int, int>>{{-1, 0}, {0, -1}, {4, 0}, {0, 3}}) {
-        EXPECT_EQ(picture.Pixel(x, y), 0u) << x << "," << y;
+        EXPECT_EQ(qtreach::Pixel(picture, x, y), 0u) << x << "," << y;
     }
 
     const Picture source = Quadrants(4, 4);
     Picture copy = source;
-    EXPECT_EQ(copy.Pixel(3, 3), kWhite);
+    EXPECT_EQ(qtreach::Pixel(copy, 3, 3), kWhite);
     DrawWhole(copy, Picture(2, 2));
-    EXPECT_EQ(copy.Pixel(3, 3), kBlack);
-    EXPECT_EQ(source.Pixel(3, 3), kWhite);
+    EXPECT_EQ(qtreach::Pixel(copy, 3, 3), kBlack);
+    EXPECT_EQ(qtreach::Pixel(source, 3, 3), kWhite);
 
     picture = source;
     // The copy draws into itself, not into the picture it was copied from.
     picture.GetGraphics().DrawPicture(Picture(1, 1), 0, 0, 1, 1, 0, 0, 1, 1);
-    EXPECT_EQ(picture.Pixel(0, 0), kBlack);
-    EXPECT_EQ(source.Pixel(0, 0), kRed);
+    EXPECT_EQ(qtreach::Pixel(picture, 0, 0), kBlack);
+    EXPECT_EQ(qtreach::Pixel(source, 0, 0), kRed);
 
-    EXPECT_EQ(Picture(0, 0).Pixel(0, 0), 0u);
+    EXPECT_EQ(qtreach::Pixel(Picture(0, 0), 0, 0), 0u);
 }
 
 TEST(PictureTest, HalfSizeDrawKeepsTheQuadrants)
@@ -98,7 +99,7 @@ TEST(PictureTest, HalfSizeDrawKeepsTheQuadrants)
     };
     const std::vector<Probe> probes = {{159, 239, kRed}, {160, 0, kGreen}, {0, 240, kBlue}, {160, 240, kWhite}};
     for (const Probe& p : probes) {
-        EXPECT_EQ(backdrop.Pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
+        EXPECT_EQ(qtreach::Pixel(backdrop, p.x, p.y), p.colour) << p.x << "," << p.y;
     }
 }
 
@@ -117,10 +118,10 @@ TEST(PictureTest, StretchFillsTheDestinationWithoutBorder)
             }
         }
         EXPECT_EQ(blackPixels, 0);
-        EXPECT_EQ(backdrop.Pixel(0, 0), kRed);
-        EXPECT_EQ(backdrop.Pixel(width - 1, 0), kGreen);
-        EXPECT_EQ(backdrop.Pixel(0, height - 1), kBlue);
-        EXPECT_EQ(backdrop.Pixel(width - 1, height - 1), kWhite);
+        EXPECT_EQ(qtreach::Pixel(backdrop, 0, 0), kRed);
+        EXPECT_EQ(qtreach::Pixel(backdrop, width - 1, 0), kGreen);
+        EXPECT_EQ(qtreach::Pixel(backdrop, 0, height - 1), kBlue);
+        EXPECT_EQ(qtreach::Pixel(backdrop, width - 1, height - 1), kWhite);
     }
 }
 
@@ -135,14 +136,14 @@ TEST(PictureTest, SameSizeDrawIsPixelForPixel)
     Picture part(64, 48);
     part.GetGraphics().DrawPicture(photo, 10, 5, 20, 10, 30, 20, 20, 10);
     EXPECT_EQ(ImageOf(part).copy(10, 5, 20, 10), ImageOf(photo).copy(30, 20, 20, 10));
-    EXPECT_EQ(part.Pixel(9, 5), kBlack);
-    EXPECT_EQ(part.Pixel(30, 5), kBlack);
-    EXPECT_EQ(part.Pixel(10, 15), kBlack);
+    EXPECT_EQ(qtreach::Pixel(part, 9, 5), kBlack);
+    EXPECT_EQ(qtreach::Pixel(part, 30, 5), kBlack);
+    EXPECT_EQ(qtreach::Pixel(part, 10, 15), kBlack);
 
     // Drawing over the shared picture must not change the source.
     DrawWhole(whole, Picture(1, 1));
-    EXPECT_EQ(whole.Pixel(5, 5), kBlack);
-    EXPECT_NE(photo.Pixel(5, 5), kBlack);
+    EXPECT_EQ(qtreach::Pixel(whole, 5, 5), kBlack);
+    EXPECT_NE(qtreach::Pixel(photo, 5, 5), kBlack);
 }
 
 TEST(PictureTest, EmptyRectanglesAndPicturesDrawNothing)
@@ -219,7 +220,7 @@ TEST(PictureFileTest, DecodesAtMostAtTheLimitAndShowsTheWholePhoto)
         const std::uint32_t colours[] = {kRed, kGreen, kBlue, kWhite};
         for (std::size_t i = 0; i < corners.size(); ++i) {
             const auto [x, y] = corners[i];
-            EXPECT_LT(ColourDistance(picture->Pixel(x, y), colours[i]), 40) << x << "," << y;
+            EXPECT_LT(ColourDistance(qtreach::Pixel(*picture, x, y), colours[i]), 40) << x << "," << y;
         }
     }
     EXPECT_EQ(FolderItem(dir.filePath(QStringLiteral("missing.jpg")).toStdString()).OpenAsPicture(), nullptr);
@@ -262,9 +263,9 @@ TEST(PictureFileTest, DrawsTheWholePhotoAtEverySizeAfterTheFileHasGone)
         const std::vector<std::pair<int, int>> corners = {{1, 1}, {w - 2, 1}, {1, h - 2}, {w - 2, h - 2}};
         const std::uint32_t colours[] = {kRed, kGreen, kBlue, kWhite};
         for (std::size_t i = 0; i < corners.size(); ++i)
-            EXPECT_LT(ColourDistance(target.Pixel(corners[i].first, corners[i].second), colours[i]), 40);
-        EXPECT_LT(ColourDistance(target.Pixel(w / 2 - 3, 2), kRed), 60);
-        EXPECT_LT(ColourDistance(target.Pixel(w / 2 + 3, 2), kGreen), 60);
+            EXPECT_LT(ColourDistance(qtreach::Pixel(target, corners[i].first, corners[i].second), colours[i]), 40);
+        EXPECT_LT(ColourDistance(qtreach::Pixel(target, w / 2 - 3, 2), kRed), 60);
+        EXPECT_LT(ColourDistance(qtreach::Pixel(target, w / 2 + 3, 2), kGreen), 60);
     }
     EXPECT_EQ(photo->Width(), 768);
 }

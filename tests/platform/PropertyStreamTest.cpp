@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Controls.h"
-#include "platform/Object.h"
+#include <QTimer>
+
+#include "platform/Date.h"
 #include "platform/PropertyStream.h"
+#include "platform/QtAccess.h"
 #include "platform/Runtime.h"
+#include "platform/Timer.h"
+#include "tests/support/TestClock.h"
 
 namespace {
 
@@ -117,13 +121,18 @@ TEST(SetProperties, TimerTakesBaseAndOwnProperties)
         return std::array{Record::String("Name", "mainTimer"), Record::Int32("Index", platform::kNoControlArrayIndex),
                           Record::Int32("Mode", 2), Record::Int32("Period", 500)};
     });
+    // 100 ms past a second: Mode 2 arms the timer for the next multiple of
+    // its Period.
+    auto clock = std::make_shared<TestClock>();
+    clock->now.millisecond = 100;
+    platform::SetClock(clock);
     platform::Timer timer;
     platform::SetProperties(timer, stream);
+    platform::SetClock(nullptr);
     EXPECT_EQ(timer.Name(), "mainTimer");
     EXPECT_EQ(timer.Index(), INT32_MIN);
-    EXPECT_EQ(timer.Mode(), 2);
-    EXPECT_EQ(timer.Period(), 500);
-    EXPECT_TRUE(timer.IsRunning());
+    EXPECT_TRUE(platform::QtTimerOf(timer).isActive());
+    EXPECT_EQ(platform::QtTimerOf(timer).interval(), 400);
 
     constexpr auto member = platform::BuildStream([] { return std::array{Record::Int32("Index", 0)}; });
     platform::SetProperties(timer, member);
@@ -131,7 +140,7 @@ TEST(SetProperties, TimerTakesBaseAndOwnProperties)
 
     constexpr auto off = platform::BuildStream([] { return std::array{Record::Int32("Mode", 0)}; });
     platform::SetProperties(timer, off);
-    EXPECT_FALSE(timer.IsRunning());
+    EXPECT_FALSE(platform::QtTimerOf(timer).isActive());
 
     constexpr auto windowOnly = platform::BuildStream([] { return std::array{Record::Int32("Width", 1)}; });
     EXPECT_THROW(platform::SetProperties(timer, windowOnly), platform::RuntimeException);

@@ -10,12 +10,12 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Controls.h"
 #include "platform/MsgBox.h"
-#include "platform/Object.h"
 #include "platform/PropertyStream.h"
 #include "platform/Runtime.h"
+#include "platform/Timer.h"
 #include "tests/platform/RuntimeTestSupport.h"
+#include "tests/support/QtReach.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ TEST_F(RuntimeTest, OtherExceptionEndsTheLoopAndIsRaisedFromRun)
     // The program is ending: no handler runs any more, yet a quit still
     // closes what is open.
     TickingTimer later([&] { ++laterTicks; });
-    later.timer.Fire();
+    qtreach::Fire(later.timer);
     EXPECT_EQ(laterTicks, 0);
     platform::Quit(0);
     QCoreApplication::processEvents();

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Controls.h"
 #include "platform/Date.h"
 #include "platform/Runtime.h"
+#include "platform/Timer.h"
 
 namespace platform {
 namespace {

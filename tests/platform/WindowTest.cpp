@@ -19,7 +19,9 @@
 #include "platform/Picture.h"
 #include "platform/PropertyStream.h"
 #include "platform/QtAccess.h"
+#include "platform/Timer.h"
 #include "tests/platform/RuntimeTestSupport.h"
+#include "tests/support/QtReach.h"
 
 namespace {
 
@@ -112,7 +114,7 @@ TEST_F(WindowTest, ClosedWindowIsDeletedOnlyAfterItsHandlersReturn)
         aliveAfterClose = !destroyed;
     };
     QEventLoop loop;
-    QTimer::singleShot(0, &loop, [&] { window.PressMouse(5, 5); });
+    QTimer::singleShot(0, &loop, [&] { qtreach::PressMouse(window, 5, 5); });
     QTimer::singleShot(50, &loop, &QEventLoop::quit);
     loop.exec();
     EXPECT_TRUE(aliveAfterClose);
@@ -204,9 +206,9 @@ TEST_F(WindowTest, PressesInThePictureAreaReachMouseDown)
     label->setGeometry(100, 100, 50, 50);
     label->show();
 
-    window.PressMouse(10, 150);
-    window.PressMouse(0, 0);      // the area's corner, just below the menu bar
-    window.PressMouse(120, 120);  // on a control
+    qtreach::PressMouse(window, 10, 150);
+    qtreach::PressMouse(window, 0, 0);      // the area's corner, just below the menu bar
+    qtreach::PressMouse(window, 120, 120);  // on a control
     // A real press on a label is passed up to the area, which leaves it; one
     // on the menu bar is the menu bar's.
     for (QWidget* target : {static_cast<QWidget*>(label), static_cast<QWidget*>(area->window()->findChild<QMenuBar*>())}) {

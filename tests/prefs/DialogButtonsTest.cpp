@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/prefs/PrefsInstallation.h"
+#include "tests/support/QtReach.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ TEST_F(DialogButtons, OkAppliesAllSix)
     const std::string fileBefore = program->readSettings();
     EXPECT_TRUE(WithModalDialog([](prefWindow& dialog) {
         ChangeEverything(dialog);
-        dialog.PushButton1().Push();
+        qtreach::Push(dialog.PushButton1());
     }));
 
     std::array<bool, 13> flags{};
@@ -57,14 +58,14 @@ TEST_F(DialogButtons, OkStoresTheRowTextsAsShown)
     openClock();
     clock->alarmHour = "7";  // a hand-edited settings file
     clock->alarmMin = "3";
-    implicit::prefWindow().PushButton1().Push();
+    qtreach::Push(implicit::prefWindow().PushButton1());
     EXPECT_EQ(clock->alarmHour, "07");
     EXPECT_EQ(clock->alarmMin, "03");
 
     // Without a selected row the empty text and -1 are stored as they are.
     clock->alarmHour = "30";
     clock->alarmVoice = 99;
-    implicit::prefWindow().PushButton1().Push();
+    qtreach::Push(implicit::prefWindow().PushButton1());
     EXPECT_EQ(clock->alarmHour, "");
     EXPECT_EQ(clock->alarmVoice, -1);
 }
@@ -75,7 +76,7 @@ TEST_F(DialogButtons, CancelAfterChangingEverythingAppliesNothing)
     const Settings before = settings();
     EXPECT_TRUE(WithModalDialog([](prefWindow& dialog) {
         ChangeEverything(dialog);
-        dialog.PushButton2().Push();
+        qtreach::Push(dialog.PushButton2());
     }));
     EXPECT_EQ(settings(), before);
 }
@@ -85,25 +86,25 @@ TEST_F(DialogButtons, PreviewPlaysTheRowSelectedNow)
     openClock();
     EXPECT_TRUE(WithModalDialog([&](prefWindow& dialog) {
         dialog.alarmCheck().SetValue(false);  // the preview ignores the alarm switch
-        dialog.PushButton3().Push();
-        dialog.PushButton3().Push();
+        qtreach::Push(dialog.PushButton3());
+        qtreach::Push(dialog.PushButton3());
         EXPECT_EQ(program->takePlayed(), (Played{"Alarm/alarm05.mp3", "Alarm/alarm05.mp3"}));
 
         dialog.alarmVoicePopup().SetListIndex(71);
-        dialog.PushButton3().Push();
+        qtreach::Push(dialog.PushButton3());
         EXPECT_EQ(program->takePlayed(), Played{"Alarm/alarm71.mp3"});
 
         dialog.alarmVoicePopup().SetListIndex(6);  // its file is missing
-        dialog.PushButton3().Push();
+        qtreach::Push(dialog.PushButton3());
         dialog.alarmVoicePopup().SetListIndex(-1);  // no row
-        dialog.PushButton3().Push();
+        qtreach::Push(dialog.PushButton3());
         EXPECT_TRUE(program->takePlayed().empty());
         EXPECT_FALSE(dialog.IsClosed());
 
         dialog.alarmVoicePopup().SetListIndex(0);
-        dialog.PushButton3().Push();
+        qtreach::Push(dialog.PushButton3());
         EXPECT_EQ(program->takePlayed(), Played{"Alarm/alarm00.mp3"});
-        dialog.PushButton2().Push();
+        qtreach::Push(dialog.PushButton2());
     }));
     EXPECT_EQ(clock->alarmVoice, 5);
     EXPECT_TRUE(clock->alarmCheck);

@@ -8,6 +8,7 @@
 
 #include "platform/QtAccess.h"
 #include "tests/prefs/PrefsInstallation.h"
+#include "tests/support/QtReach.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ TEST_F(DialogKeys, TabWalksTheControlsByTabIndex)
         for (int i = 0; i < 12; ++i)
             expected.push_back("nameCheck" + std::to_string(i));
         EXPECT_EQ(walk, expected);
-        dialog.PushButton2().Push();
+        qtreach::Push(dialog.PushButton2());
     }));
 }
 

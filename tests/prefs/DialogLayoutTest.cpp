@@ -10,6 +10,7 @@
 #include "platform/QtAccess.h"
 #include "prefs/PrefLayout.h"
 #include "tests/prefs/PrefsInstallation.h"
+#include "tests/support/QtReach.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ TEST_F(DialogControls, EachControlHasItsOwnLayout)
 {
     openClock();
     prefWindow& dialog = implicit::prefWindow();
-    EXPECT_EQ(dialog.Title(), "環境設定");
+    EXPECT_EQ(qtreach::Title(dialog), "環境設定");
     EXPECT_EQ(dialog.Width(), 385);
     EXPECT_EQ(dialog.Height(), 706);
     const QWidget* top = platform::WidgetOf(dialog.PushButton1())->window();
@@ -57,17 +58,17 @@ TEST_F(DialogControls, EachControlHasItsOwnLayout)
         const platform::CheckBox& name = dialog.nameCheck(i);
         EXPECT_EQ(face.Index(), i);
         EXPECT_EQ(name.Index(), i);
-        EXPECT_EQ(face.Left(), i < 6 ? 20 : 194);
-        EXPECT_EQ(face.Top(), 155 + 84 * (i % 6));
-        EXPECT_EQ(name.Top(), face.Top() + 26);
+        EXPECT_EQ(platform::WidgetOf(face)->x(), i < 6 ? 20 : 194);
+        EXPECT_EQ(platform::WidgetOf(face)->y(), 155 + 84 * (i % 6));
+        EXPECT_EQ(platform::WidgetOf(name)->y(), platform::WidgetOf(face)->y() + 26);
         EXPECT_EQ(name.TabIndex(), 21 + i);
     }
     EXPECT_THROW(dialog.faceImage(12), platform::NilObjectException);
-    EXPECT_EQ(dialog.alarmHourPopup().ListCount(), 25);
-    EXPECT_EQ(dialog.alarmMinPopup().ListCount(), 60);
+    EXPECT_EQ(qtreach::RowCount(dialog.alarmHourPopup()), 25);
+    EXPECT_EQ(qtreach::RowCount(dialog.alarmMinPopup()), 60);
     EXPECT_EQ(dialog.voiceMode().Text(), "毎分");
-    EXPECT_EQ(dialog.PushButton2().Caption(), "キャンセル");
-    dialog.PushButton2().Push();
+    EXPECT_EQ(qtreach::ShownText(dialog.PushButton2()), "キャンセル");
+    qtreach::Push(dialog.PushButton2());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/prefs/PrefsInstallation.h"
+#include "tests/support/QtReach.h"
 
 namespace {
 
@@ -12,13 +13,13 @@ TEST_F(DialogOpening, TheMenuShowsTheClockStateInAModalDialog)
     const bool shown = WithModalDialog([&](prefWindow& dialog) {
         for (int i = 0; i < 12; ++i) {
             SCOPED_TRACE(i);
-            EXPECT_EQ(dialog.nameCheck(i).Caption(), kActorNames[i]);
+            EXPECT_EQ(qtreach::ShownText(dialog.nameCheck(i)), kActorNames[i]);
             EXPECT_EQ(dialog.nameCheck(i).Value(), i % 2 == 0);
             const platform::PicturePtr face = dialog.faceImage(i).Image();
             if (i < 6) {
                 ASSERT_TRUE(face);
                 EXPECT_EQ(face->Width(), 72) << "decoded at the well's size";
-                EXPECT_TRUE(NearColour(face->Pixel(36, 36), kFaceColours[i]));
+                EXPECT_TRUE(NearColour(qtreach::Pixel(*face, 36, 36), kFaceColours[i]));
             } else {
                 EXPECT_FALSE(face) << "missing photo, or (actor 7) a file that is no picture";
             }
@@ -27,13 +28,13 @@ TEST_F(DialogOpening, TheMenuShowsTheClockStateInAModalDialog)
         EXPECT_EQ(dialog.alarmHourPopup().ListIndex(), 7);
         EXPECT_EQ(dialog.alarmHourPopup().Text(), "07");
         EXPECT_EQ(dialog.alarmMinPopup().ListIndex(), 59);  // the last row
-        ASSERT_EQ(dialog.alarmVoicePopup().ListCount(), 72);
+        ASSERT_EQ(qtreach::RowCount(dialog.alarmVoicePopup()), 72);
         EXPECT_EQ(dialog.alarmVoicePopup().List(0), "アラーム00");
         EXPECT_EQ(dialog.alarmVoicePopup().List(71), "アラーム71");
         EXPECT_EQ(dialog.alarmVoicePopup().ListIndex(), 5);
         EXPECT_EQ(dialog.voiceMode().ListIndex(), 2);
         EXPECT_EQ(dialog.voiceMode().Text(), "毎分");
-        dialog.PushButton2().Push();
+        qtreach::Push(dialog.PushButton2());
     });
     EXPECT_TRUE(shown);
     EXPECT_EQ(platform::ImplicitWindow(prefWindow::kClassName), nullptr) << "a closed dialog is forgotten";
@@ -68,7 +69,7 @@ TEST_F(DialogOpening, StoredValuesSelectRowsByNumber)
         EXPECT_EQ(dialog.alarmMinPopup().ListIndex(), c.minuteRow);
         EXPECT_EQ(dialog.alarmVoicePopup().ListIndex(), c.voiceRow);
         EXPECT_EQ(dialog.voiceMode().ListIndex(), c.modeRow);
-        dialog.PushButton2().Push();
+        qtreach::Push(dialog.PushButton2());
     }
 }
 
@@ -83,19 +84,19 @@ TEST_F(DialogOpening, ShortListsGiveEmptyCaptionsAndRows)
     clock.alarmVoice = 1;
 
     prefWindow& dialog = implicit::prefWindow();
-    EXPECT_EQ(dialog.nameCheck(0).Caption(), kActorNames[0]);
-    EXPECT_EQ(dialog.nameCheck(1).Caption(), "");
-    EXPECT_EQ(dialog.nameCheck(2).Caption(), kActorNames[2]);
+    EXPECT_EQ(qtreach::ShownText(dialog.nameCheck(0)), kActorNames[0]);
+    EXPECT_EQ(qtreach::ShownText(dialog.nameCheck(1)), "");
+    EXPECT_EQ(qtreach::ShownText(dialog.nameCheck(2)), kActorNames[2]);
     EXPECT_TRUE(dialog.faceImage(0).Image());
     for (int i = 1; i < 12; ++i) {
         SCOPED_TRACE(i);
         ASSERT_TRUE(dialog.faceImage(i).Image());  // every short or missing line names ".jpg"
-        EXPECT_TRUE(NearColour(dialog.faceImage(i).Image()->Pixel(4, 4), kGreen));
+        EXPECT_TRUE(NearColour(qtreach::Pixel(*dialog.faceImage(i).Image(), 4, 4), kGreen));
     }
     for (int i = 3; i < 12; ++i)
-        EXPECT_EQ(dialog.nameCheck(i).Caption(), "");
+        EXPECT_EQ(qtreach::ShownText(dialog.nameCheck(i)), "");
 
-    ASSERT_EQ(dialog.alarmVoicePopup().ListCount(), 72);
+    ASSERT_EQ(qtreach::RowCount(dialog.alarmVoicePopup()), 72);
     EXPECT_EQ(dialog.alarmVoicePopup().List(0), "アラーム00");
     EXPECT_EQ(dialog.alarmVoicePopup().List(1), "No tab at all");
     EXPECT_EQ(dialog.alarmVoicePopup().List(2), "");
@@ -104,11 +105,11 @@ TEST_F(DialogOpening, ShortListsGiveEmptyCaptionsAndRows)
     // Rows without a sound file play nothing; an empty row is still a row.
     for (int row : {1, 2, 71}) {
         dialog.alarmVoicePopup().SetListIndex(row);
-        dialog.PushButton3().Push();
+        qtreach::Push(dialog.PushButton3());
     }
     EXPECT_TRUE(program->takePlayed().empty());
     dialog.alarmVoicePopup().SetListIndex(70);
-    dialog.PushButton1().Push();
+    qtreach::Push(dialog.PushButton1());
     EXPECT_EQ(clock.alarmVoice, 70);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/prefs/PrefsInstallation.h"
+#include "tests/support/QtReach.h"
 
 namespace {
 
@@ -13,8 +14,8 @@ protected:
         ASSERT_TRUE(backdrop);
         EXPECT_EQ(backdrop->Width(), clock->Width());
         EXPECT_EQ(backdrop->Height(), clock->Height());
-        EXPECT_TRUE(NearColour(backdrop->Pixel(0, 0), colour));
-        EXPECT_TRUE(NearColour(backdrop->Pixel(clock->Width() - 1, clock->Height() - 1), colour));
+        EXPECT_TRUE(NearColour(qtreach::Pixel(*backdrop, 0, 0), colour));
+        EXPECT_TRUE(NearColour(qtreach::Pixel(*backdrop, clock->Width() - 1, clock->Height() - 1), colour));
     }
 };
 
@@ -22,23 +23,23 @@ TEST_F(FaceClick, SetsTheBackgroundAtOnceAndKeepsItAfterCancel)
 {
     openClock();
     EXPECT_TRUE(WithModalDialog([&](prefWindow& dialog) {
-        dialog.faceImage(0).PressMouse(30, 30);
+        qtreach::PressMouse(dialog.faceImage(0), 30, 30);
         ExpectBackground(kRed);
         EXPECT_EQ(clock->readPicture->Width(), 40);  // the picture as loaded
         EXPECT_EQ(clock->backPicture, nullptr);
 
-        dialog.faceImage(1).PressMouse(1, 1);
+        qtreach::PressMouse(dialog.faceImage(1), 1, 1);
         ExpectBackground(kGreen);
         // Nothing of the dialog or the settings changes.
         EXPECT_FALSE(dialog.nameCheck(1).Value());
-        EXPECT_TRUE(NearColour(dialog.faceImage(1).Image()->Pixel(1, 1), kFaceColours[1]));
-        dialog.PushButton2().Push();
+        EXPECT_TRUE(NearColour(qtreach::Pixel(*dialog.faceImage(1).Image(), 1, 1), kFaceColours[1]));
+        qtreach::Push(dialog.PushButton2());
     }));
     ExpectBackground(kGreen);
     EXPECT_FALSE(clock->nameCheck[1]);
 
     // A later size command draws the clicked picture at the new size.
-    ASSERT_TRUE(clock->ChooseMenuItem("largeMenu"));
+    ASSERT_TRUE(qtreach::ChooseMenuItem(*clock, "largeMenu"));
     EXPECT_EQ(clock->Width(), 768);
     ExpectBackground(kGreen);
 }
@@ -47,17 +48,17 @@ TEST_F(FaceClick, AMissingOrBrokenPictureChangesNothing)
 {
     openClock();
     prefWindow& dialog = implicit::prefWindow();
-    dialog.faceImage(0).PressMouse(5, 5);
+    qtreach::PressMouse(dialog.faceImage(0), 5, 5);
     const platform::PicturePtr backdrop = clock->Backdrop();
     const platform::PicturePtr picture = clock->readPicture;
     // noimage03 is missing; noimage12 is no picture.
     for (int face : {2, 11}) {
-        dialog.faceImage(face).PressMouse(5, 5);
+        qtreach::PressMouse(dialog.faceImage(face), 5, 5);
         EXPECT_EQ(clock->Backdrop(), backdrop) << face;
         EXPECT_EQ(clock->readPicture, picture) << face;
     }
-    dialog.PushButton1().Push();
-    ASSERT_TRUE(clock->ChooseMenuItem("halfMenu"));
+    qtreach::Push(dialog.PushButton1());
+    ASSERT_TRUE(qtreach::ChooseMenuItem(*clock, "halfMenu"));
     ExpectBackground(kRed);
 }
 
@@ -79,10 +80,10 @@ TEST_F(FaceClick, ThePictureIsNamedByTheEndOfThePhotoName)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.face);
         EXPECT_EQ(dialog.faceImage(c.face).Image() != nullptr, c.face == 0 || c.face == 4);
-        dialog.faceImage(c.face).PressMouse(2, 2);
+        qtreach::PressMouse(dialog.faceImage(c.face), 2, 2);
         ExpectBackground(c.colour);
     }
-    dialog.PushButton2().Push();
+    qtreach::Push(dialog.PushButton2());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/Window.h"
+#include "tests/support/QtReach.h"
 
 const char* const kActorNames[12] = {"相沢 葵",   "井上 伊織", "上田 卯月", "江藤 絵美",
                                      "大野 織江", "加藤 薫",   "木村 貴子", "工藤 久美",
@@ -94,7 +95,7 @@ bool PrefsTest::WithModalDialog(const std::function<void(prefWindow&)>& act)
         }
     };
     QTimer::singleShot(0, &scope, whenModal);
-    EXPECT_TRUE(clock->ChooseMenuItem("prefMenu"));
+    EXPECT_TRUE(qtreach::ChooseMenuItem(*clock, "prefMenu"));
     return ran;
 }
 

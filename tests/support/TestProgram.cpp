@@ -9,6 +9,7 @@
 #include "platform/FolderItem.h"
 #include "platform/MsgBox.h"
 #include "platform/Runtime.h"
+#include "tests/support/QtReach.h"
 
 namespace {
 
@@ -141,7 +142,7 @@ void TestProgram::tickAt(int hour, int minute, int second)
     tick();
 }
 
-void TestProgram::tick() { implicit::mainWindow().mainTimer().Fire(); }
+void TestProgram::tick() { qtreach::Fire(implicit::mainWindow().mainTimer()); }
 
 void TestProgram::close()
 {

@@ -1,4 +1,4 @@
-#include "platform/Object.h"
+#include "platform/PropertyStream.h"
 
 #include <algorithm>
 #include <string_view>
