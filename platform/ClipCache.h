@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <cstddef>
-#include <ctime>
 #include <map>
 #include <memory>
 #include <set>
@@ -29,14 +28,8 @@ public:
 private:
     struct Entry {
         std::weak_ptr<const DecodedClip> clip;
-        dev_t device = 0;
-        ino_t inode = 0;
-        off_t size = 0;
-        timespec modified{};
+        struct stat file;
     };
-    std::vector<ClipReader> Decode(int fd, const struct stat& info, const std::string& path, std::size_t count);
-    void SayUndecodable(const std::string& path);
-
     std::map<std::string, Entry> entries_;
     std::set<std::string> toldUndecodable_;
 };

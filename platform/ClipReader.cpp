@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <utility>
 
 namespace platform {
 
@@ -13,29 +12,18 @@ ClipReader::ClipReader(std::shared_ptr<const DecodedClip> decoded)
 {
 }
 
-ClipReader::ClipReader(SNDFILE* file, unsigned rate, unsigned channels)
-    : file_(file), rate_(rate), channels_(channels)
+ClipReader::ClipReader(SNDFILE* file, unsigned rate, unsigned channels) : file_(file), rate_(rate), channels_(channels)
 {
 }
 
-ClipReader::ClipReader(ClipReader&& other) noexcept
-    : decoded_(std::move(other.decoded_)), offset_(other.offset_), file_(std::exchange(other.file_, nullptr)),
-      rate_(other.rate_), channels_(other.channels_)
-{
-}
-
-ClipReader::~ClipReader()
-{
-    if (file_)
-        sf_close(file_);
-}
+void ClipReader::FileCloser::operator()(SNDFILE* file) const { sf_close(file); }
 
 std::size_t ClipReader::Read(void* into, std::size_t maxBytes)
 {
     const std::size_t frames = maxBytes / FrameBytes();
     if (file_) {
-        // A damaged rest ends the clip like its end does.
-        const sf_count_t got = sf_readf_short(file_, static_cast<short*>(into), sf_count_t(frames));
+        // A damaged rest ends the clip as its end does.
+        const sf_count_t got = sf_readf_short(file_.get(), static_cast<short*>(into), sf_count_t(frames));
         return got > 0 ? std::size_t(got) * FrameBytes() : 0;
     }
     const std::size_t samples = std::min(frames * channels_, decoded_->samples.size() - offset_);

@@ -18,14 +18,11 @@ struct DecodedClip {
 // Where one play's samples come from, at the file's own rate and channel
 // count (the sound server converts): a short clip's shared decode, or the
 // play's own handle on a longer file, read as it plays so memory does not
-// follow the clip's length. Not thread-safe: one thread reads.
+// follow the clip's length. One thread reads.
 class ClipReader {
 public:
     explicit ClipReader(std::shared_ptr<const DecodedClip> decoded);
     ClipReader(sf_private_tag* file, unsigned rate, unsigned channels);
-    ClipReader(ClipReader&& other) noexcept;
-    ClipReader& operator=(ClipReader&&) = delete;
-    ~ClipReader();
 
     unsigned Rate() const { return rate_; }
     unsigned Channels() const { return channels_; }
@@ -35,9 +32,12 @@ public:
     std::size_t Read(void* into, std::size_t maxBytes);
 
 private:
+    struct FileCloser {
+        void operator()(sf_private_tag* file) const;
+    };
     std::shared_ptr<const DecodedClip> decoded_;
     std::size_t offset_ = 0;  // in samples of decoded_
-    sf_private_tag* file_ = nullptr;
+    std::unique_ptr<sf_private_tag, FileCloser> file_;
     unsigned rate_;
     unsigned channels_;
 };
