@@ -9,9 +9,11 @@ namespace platform {
 
 namespace {
 
-// Enough to ride over a busy moment; more only delays the start: buffer
-// attributes left to the server wait for about two seconds of data.
-constexpr pa_usec_t kBufferUsec = 100 * PA_USEC_PER_MSEC;
+// Enough to ride over a busy moment, and asked for half at a time: fewer
+// wake-ups of the sound thread than smaller pieces. Attributes left to the
+// server wait for about two seconds of data.
+constexpr pa_usec_t kBufferUsec = 250 * PA_USEC_PER_MSEC;
+constexpr pa_usec_t kRefillUsec = kBufferUsec / 2;
 
 // The server mixes and resamples each stream on its own and chokes on a few
 // dozen: 32 streams started together stretched a 1 s clip to 1.9 s, and 250
@@ -151,7 +153,8 @@ void PulseSoundOutput::Start(Stream& stream)
     pa_stream_set_state_callback(stream.stream, OnStreamState, &stream);
     pa_stream_set_write_callback(stream.stream, OnWrite, &stream);
     const auto unset = uint32_t(-1);
-    pa_buffer_attr buffer{unset, uint32_t(pa_usec_to_bytes(kBufferUsec, &spec)), unset, unset, unset};
+    pa_buffer_attr buffer{unset, uint32_t(pa_usec_to_bytes(kBufferUsec, &spec)), unset,
+                          uint32_t(pa_usec_to_bytes(kRefillUsec, &spec)), unset};
     if (pa_stream_connect_playback(stream.stream, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0)
         Release(&stream);
 }
