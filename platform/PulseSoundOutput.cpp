@@ -2,15 +2,18 @@
 
 #include <pulse/pulseaudio.h>
 
+#include <algorithm>
 #include <iostream>
 
 namespace platform {
 
 namespace {
 
-// Enough to ride over a busy moment; more only delays the start: buffer
-// attributes left to the server wait for about two seconds of data.
-constexpr pa_usec_t kBufferUsec = 100 * PA_USEC_PER_MSEC;
+// Enough to ride over a busy moment, and asked for half at a time: fewer
+// wake-ups of the sound thread than smaller pieces. Attributes left to the
+// server wait for about two seconds of data.
+constexpr pa_usec_t kBufferUsec = 250 * PA_USEC_PER_MSEC;
+constexpr pa_usec_t kRefillUsec = kBufferUsec / 2;
 
 // The server mixes and resamples each stream on its own and chokes on a few
 // dozen: 32 streams started together stretched a 1 s clip to 1.9 s, and 250
@@ -46,44 +49,40 @@ PulseSoundOutput::~PulseSoundOutput()
         Detach(stream);
     DropContext();
     for (Stream& stream : streams_)
-        pa_stream_unref(stream.stream);
+        if (stream.stream)
+            pa_stream_unref(stream.stream);
     streams_.clear();
     pa_threaded_mainloop_free(loop_);
 }
 
 void PulseSoundOutput::Play(const std::string& path, std::size_t times)
 {
-    if (times == 0 || !StartLoop())
+    if (times == 0)
         return;
+    // The file is opened only when it can play: no server, no decode.
+    std::vector<ClipReader> readers;
+    if (StartLoop() && ReadyToPlay())
+        readers = clips_.Open(path, std::min(times, kMaxStreamsPerClip));
+    if (readers.empty()) {
+        Ended(times);
+        return;
+    }
     LoopLock lock(loop_);
     if (!context_ || !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_))) {
-        if (lastConnect_ && Clock::now() - *lastConnect_ < kRetryAfter)
-            return;
-        Connect();
-    }
-    // The file is opened only when it can play: no server, no decode.
-    std::shared_ptr<Mp3Clip> clip = context_ ? clips_.Get(path) : nullptr;
-    if (!clip)
+        Ended(times);
         return;
-    for (std::size_t i = 0; i < times; ++i) {
-        if (pa_context_get_state(context_) == PA_CONTEXT_READY)
-            Start(clip);
-        else
-            Wait(clip);
     }
-}
-
-std::size_t PulseSoundOutput::Playing()
-{
-    if (!loop_)
-        return 0;
-    LoopLock lock(loop_);
-    std::size_t plays = 0;
-    for (const Waiting& waiting : waiting_)
-        plays += waiting.plays;
-    for (const Stream& stream : streams_)
-        plays += stream.plays;
-    return plays;
+    const bool ready = pa_context_get_state(context_) == PA_CONTEXT_READY;
+    std::size_t left = times;
+    for (ClipReader& reader : readers) {
+        const std::size_t plays = &reader == &readers.back() ? left : 1;
+        left -= plays;
+        if (JoinPlaying(path, plays))
+            continue;
+        Stream& stream = streams_.emplace_back(Stream{this, path, std::move(reader), plays});
+        if (ready)
+            Start(stream);
+    }
 }
 
 // Started with the first play, so a program that plays nothing has no
@@ -99,6 +98,18 @@ bool PulseSoundOutput::StartLoop()
         pa_threaded_mainloop_free(loop_);
     loop_ = nullptr;
     return false;
+}
+
+// Whether a context is up or on its way; connects at most once a second.
+bool PulseSoundOutput::ReadyToPlay()
+{
+    LoopLock lock(loop_);
+    if (context_ && PA_CONTEXT_IS_GOOD(pa_context_get_state(context_)))
+        return true;
+    if (lastConnect_ && Clock::now() - *lastConnect_ < kRetryAfter)
+        return false;
+    Connect();
+    return context_ != nullptr;
 }
 
 // A context that failed stays failed; a new one finds a restarted server.
@@ -127,52 +138,50 @@ void PulseSoundOutput::DropContext()
     context_ = nullptr;
 }
 
-// Counted, not listed: a server that accepts and never answers must not
-// make every minute's plays pile up.
-void PulseSoundOutput::Wait(std::shared_ptr<Mp3Clip> clip)
+void PulseSoundOutput::Start(Stream& stream)
 {
-    if (!waiting_.empty() && waiting_.back().clip == clip)
-        ++waiting_.back().plays;
-    else
-        waiting_.push_back(Waiting{std::move(clip)});
-}
-
-void PulseSoundOutput::Start(std::shared_ptr<Mp3Clip> clip)
-{
-    if (JoinPlaying(*clip))
+    const pa_sample_spec spec{PA_SAMPLE_S16NE, stream.reader.Rate(), uint8_t(stream.reader.Channels())};
+    if (stream.reader.Channels() > PA_CHANNELS_MAX || !pa_sample_spec_valid(&spec)) {
+        Release(&stream);
         return;
-    const pa_sample_spec spec{PA_SAMPLE_S16NE, clip->Rate(), uint8_t(clip->Channels())};
-    pa_stream* handle = pa_stream_new(context_, "clip", &spec, nullptr);
-    if (!handle)
+    }
+    stream.stream = pa_stream_new(context_, "clip", &spec, nullptr);
+    if (!stream.stream) {
+        Release(&stream);
         return;
-    Stream& stream = streams_.emplace_back(Stream{this, std::move(clip), handle});
-    pa_stream_set_state_callback(handle, OnStreamState, &stream);
-    pa_stream_set_write_callback(handle, OnWrite, &stream);
+    }
+    pa_stream_set_state_callback(stream.stream, OnStreamState, &stream);
+    pa_stream_set_write_callback(stream.stream, OnWrite, &stream);
     const auto unset = uint32_t(-1);
-    pa_buffer_attr buffer{unset, uint32_t(pa_usec_to_bytes(kBufferUsec, &spec)), unset, unset, unset};
-    if (pa_stream_connect_playback(handle, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0)
+    pa_buffer_attr buffer{unset, uint32_t(pa_usec_to_bytes(kBufferUsec, &spec)), unset,
+                          uint32_t(pa_usec_to_bytes(kRefillUsec, &spec)), unset};
+    if (pa_stream_connect_playback(stream.stream, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0)
         Release(&stream);
 }
 
-bool PulseSoundOutput::JoinPlaying(const Mp3Clip& clip)
+// Waiting plays count too: a server that accepts and never answers must not
+// make every minute's plays pile up.
+bool PulseSoundOutput::JoinPlaying(const std::string& path, std::size_t plays)
 {
     std::size_t playing = 0;
     Stream* newest = nullptr;
     for (Stream& stream : streams_) {
-        if (stream.clip.get() == &clip) {
+        if (stream.path == path) {
             ++playing;
             newest = &stream;
         }
     }
     if (playing < kMaxStreamsPerClip)
         return false;
-    ++newest->plays;
+    newest->plays += plays;
     return true;
 }
 
 // No callback of the stream comes after this.
 void PulseSoundOutput::Detach(Stream& stream)
 {
+    if (!stream.stream)
+        return;
     pa_stream_set_state_callback(stream.stream, nullptr, nullptr);
     pa_stream_set_write_callback(stream.stream, nullptr, nullptr);
     if (stream.drain) {
@@ -184,9 +193,12 @@ void PulseSoundOutput::Detach(Stream& stream)
 
 void PulseSoundOutput::Release(Stream* stream)
 {
-    Detach(*stream);
-    pa_stream_disconnect(stream->stream);
-    pa_stream_unref(stream->stream);
+    if (stream->stream) {
+        Detach(*stream);
+        pa_stream_disconnect(stream->stream);
+        pa_stream_unref(stream->stream);
+    }
+    Ended(stream->plays);
     streams_.remove_if([stream](const Stream& s) { return &s == stream; });
 }
 
@@ -195,7 +207,16 @@ void PulseSoundOutput::SkipWaiting()
     if (!toldNoServer_)
         std::cerr << "talking-clock: no sound server; sounds are skipped until one runs\n";
     toldNoServer_ = true;
-    waiting_.clear();
+    for (auto it = streams_.begin(); it != streams_.end();) {
+        Stream& stream = *it++;
+        if (!stream.stream)
+            Release(&stream);
+    }
+}
+
+bool PulseSoundOutput::AnyWaiting() const
+{
+    return std::any_of(streams_.begin(), streams_.end(), [](const Stream& stream) { return !stream.stream; });
 }
 
 void PulseSoundOutput::OnContextState(pa_context* context, void* data)
@@ -204,16 +225,16 @@ void PulseSoundOutput::OnContextState(pa_context* context, void* data)
     switch (pa_context_get_state(context)) {
     case PA_CONTEXT_READY: {
         output->toldNoServer_ = false;
-        auto waiting = std::move(output->waiting_);
-        output->waiting_.clear();
-        for (const Waiting& plays : waiting)
-            for (std::size_t i = 0; i < plays.plays; ++i)
-                output->Start(plays.clip);
+        for (auto it = output->streams_.begin(); it != output->streams_.end();) {
+            Stream& stream = *it++;
+            if (!stream.stream)
+                output->Start(stream);
+        }
         break;
     }
     case PA_CONTEXT_FAILED:
     case PA_CONTEXT_TERMINATED:
-        if (!output->waiting_.empty())
+        if (output->AnyWaiting())
             output->SkipWaiting();
         break;
     default:
@@ -230,19 +251,32 @@ void PulseSoundOutput::OnStreamState(pa_stream* handle, void* data)
     }
 }
 
-// The server asks for data as its buffer empties; after the last sample the
-// stream drains, so the clip is heard to its end before the stream goes.
+// The server asks for data as its buffer empties; it is read straight into
+// the server's memory. After the last sample the stream drains, so the clip
+// is heard to its end before the stream goes.
 void PulseSoundOutput::OnWrite(pa_stream* handle, std::size_t bytes, void* data)
 {
     auto* stream = static_cast<Stream*>(data);
-    const auto samples = stream->clip->Read(stream->written, bytes);
-    if (!samples.empty()) {
-        pa_stream_write(handle, samples.data(), samples.size(), nullptr, 0, PA_SEEK_RELATIVE);
-        stream->written += samples.size();
-    }
-    if (samples.size() < bytes - bytes % stream->clip->FrameBytes()) {
-        pa_stream_set_write_callback(handle, nullptr, nullptr);
-        stream->drain = pa_stream_drain(handle, OnDrained, stream);
+    const std::size_t frameBytes = stream->reader.FrameBytes();
+    while (bytes >= frameBytes) {
+        void* buffer = nullptr;
+        std::size_t room = bytes;
+        if (pa_stream_begin_write(handle, &buffer, &room) < 0 || !buffer)
+            return;
+        room = std::min(room, bytes) / frameBytes * frameBytes;
+        const std::size_t got = room ? stream->reader.Read(buffer, room) : 0;
+        if (got > 0)
+            pa_stream_write(handle, buffer, got, nullptr, 0, PA_SEEK_RELATIVE);
+        else
+            pa_stream_cancel_write(handle);
+        if (room == 0)
+            return;
+        if (got < room) {
+            pa_stream_set_write_callback(handle, nullptr, nullptr);
+            stream->drain = pa_stream_drain(handle, OnDrained, stream);
+            return;
+        }
+        bytes -= got;
     }
 }
 

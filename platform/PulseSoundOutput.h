@@ -6,9 +6,8 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "platform/Mp3ClipCache.h"
+#include "platform/ClipCache.h"
 #include "platform/Sound.h"
 
 struct pa_context;
@@ -18,11 +17,12 @@ struct pa_threaded_mainloop;
 
 namespace platform {
 
-// Plays MP3 files through the PulseAudio API (served by PipeWire on current
-// desktops): one stream per play, fed from the file's shared decoded samples
-// on the sound library's own thread, so Play returns at once and never waits
-// for the server. Without a server a play is skipped, said once on stderr;
-// a play a second later tries to connect again.
+// Plays sound files through the PulseAudio API (served by PipeWire on
+// current desktops): one stream per play, fed on the sound library's own
+// thread, so Play returns at once and never waits for the server. Files are
+// opened and short ones decoded before the loop's lock is taken: the loop
+// never waits for a disk. Without a server a play is skipped, said once on
+// stderr; a play a second later tries to connect again.
 class PulseSoundOutput : public SoundOutput {
 public:
     PulseSoundOutput() = default;
@@ -31,45 +31,44 @@ public:
     PulseSoundOutput& operator=(const PulseSoundOutput&) = delete;
 
     void Play(const std::string& path, std::size_t times) override;
-    // Plays started and not yet ended, those waiting for the server included.
-    std::size_t Playing();
+
+protected:
+    // Test seam: plays that were heard to their end, cut short or skipped;
+    // called on either thread. The program has no use for it.
+    virtual void Ended(std::size_t /*plays*/) {}
 
 private:
     using Clock = std::chrono::steady_clock;
+    // A play on its own stream, or waiting for the server when stream is null.
     struct Stream {
         PulseSoundOutput* output;
-        std::shared_ptr<Mp3Clip> clip;
+        std::string path;
+        ClipReader reader;
+        std::size_t plays = 1;
         pa_stream* stream = nullptr;
-        std::size_t plays = 1;
         pa_operation* drain = nullptr;
-        std::size_t written = 0;
-    };
-
-    struct Waiting {
-        std::shared_ptr<Mp3Clip> clip;
-        std::size_t plays = 1;
     };
 
     bool StartLoop();
+    bool ReadyToPlay();
     void Connect();
     void DropContext();
-    void Wait(std::shared_ptr<Mp3Clip> clip);
-    void Start(std::shared_ptr<Mp3Clip> clip);
-    bool JoinPlaying(const Mp3Clip& clip);
+    void Start(Stream& stream);
+    bool JoinPlaying(const std::string& path, std::size_t plays);
     void Detach(Stream& stream);
     void Release(Stream* stream);
     void SkipWaiting();
+    bool AnyWaiting() const;
     static void OnContextState(pa_context* context, void* output);
     static void OnStreamState(pa_stream* stream, void* entry);
     static void OnWrite(pa_stream* stream, std::size_t bytes, void* entry);
     static void OnDrained(pa_stream* stream, int success, void* entry);
 
-    Mp3ClipCache clips_;
+    ClipCache clips_;  // the calling thread's
     pa_threaded_mainloop* loop_ = nullptr;
     // The members below belong to the loop's lock.
     pa_context* context_ = nullptr;
     std::optional<Clock::time_point> lastConnect_;
-    std::vector<Waiting> waiting_;
     std::list<Stream> streams_;
     bool toldNoServer_ = false;
 };

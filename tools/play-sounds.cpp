@@ -4,7 +4,7 @@
 //   play-sounds [--delay-ms N] [--again-ms N] [--timeout-ms N] [--times N] file...
 //
 // --delay-ms waits that long after start-up before the plays, as the clock's
-// first tick does; --times plays each file that many times in a row, as a
+// first tick does; --times plays each file that many times in one call, as a
 // minute with that many matching schedule lines does; --again-ms plays them
 // all once more that long after the first plays. For each batch it prints
 // "batch <wall clock µs at its start> <µs the calls took>". Exit status: 0
@@ -21,8 +21,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/PulseSoundOutput.h"
 #include "platform/Sound.h"
+#include "tests/support/CountingSoundOutput.h"
 
 namespace {
 
@@ -75,10 +75,8 @@ void PlayBatch(const Options& options)
     const auto wall = std::chrono::duration_cast<std::chrono::microseconds>(
         std::chrono::system_clock::now().time_since_epoch());
     const auto start = Clock::now();
-    for (const auto& file : options.files) {
-        for (int i = 0; i < options.times; ++i)
-            platform::Sound(file).Play();
-    }
+    for (const auto& file : options.files)
+        platform::Sound(file).Play(std::size_t(options.times));
     const auto took = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
     std::printf("batch %lld %lld\n", static_cast<long long>(wall.count()), static_cast<long long>(took.count()));
     std::fflush(stdout);
@@ -95,7 +93,7 @@ int main(int argc, char** argv)
     }
     // Installed as the program's output, so the exit tears it down as the
     // program's does.
-    auto output = std::make_shared<platform::PulseSoundOutput>();
+    auto output = std::make_shared<CountingSoundOutput>();
     platform::SetSoundOutput(output);
 
     std::this_thread::sleep_for(milliseconds(options.delayMs));

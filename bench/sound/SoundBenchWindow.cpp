@@ -24,7 +24,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/PulseSoundOutput.h"
+#include "tests/support/CountingSoundOutput.h"
 
 namespace {
 
@@ -33,14 +33,13 @@ struct Batch {
     int times = 1;
 };
 
-void PlayBatch(platform::PulseSoundOutput& output, const Batch& batch)
+void PlayBatch(CountingSoundOutput& output, const Batch& batch)
 {
     using namespace std::chrono;
     const auto wall = duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
     const auto start = steady_clock::now();
     for (const auto& file : batch.files)
-        for (int i = 0; i < batch.times; ++i)
-            output.Play(file, 1);
+        output.Play(file, std::size_t(batch.times));
     const auto took = duration_cast<microseconds>(steady_clock::now() - start).count();
     std::printf("batch %lld %lld\n", static_cast<long long>(wall), static_cast<long long>(took));
 }
@@ -93,9 +92,9 @@ int main(int argc, char** argv)
         else
             batch.files.push_back(args[i].toStdString());
     }
-    std::unique_ptr<platform::PulseSoundOutput> output;
+    std::unique_ptr<CountingSoundOutput> output;
     if (!batch.files.empty())
-        output = std::make_unique<platform::PulseSoundOutput>();
+        output = std::make_unique<CountingSoundOutput>();
 
     auto finish = [&app, &output] {
         auto* poll = new QTimer(&app);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The sound output's deciding benchmark: a Qt window with the program's sound
-# output (libmpg123 + one libpulse stream per play) against the same window
+# output (libsndfile + one libpulse stream per play) against the same window
 # without it, under Xvfb with a private PulseAudio null sink, in interleaved
 # rounds; prints medians.
 #

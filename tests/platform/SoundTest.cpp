@@ -10,23 +10,27 @@
 #include <string>
 #include <vector>
 
-#include "platform/Mp3Clip.h"
-#include "platform/Mp3ClipCache.h"
-#include "platform/PulseSoundOutput.h"
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "platform/ClipCache.h"
+#include "tests/support/CountingSoundOutput.h"
 #include "tests/support/SoundServer.h"
 
-using platform::Mp3Clip;
-using platform::Mp3ClipCache;
-using platform::PulseSoundOutput;
+using platform::ClipCache;
+using platform::ClipReader;
 
 namespace {
 
 class SoundFiles {
 public:
+    // The file's ending picks the format: MP3 through lame, the rest through sox.
     std::string tone(const QString& name, int hz, double seconds, int rate = 22050, int channels = 1)
     {
         const QString path = dir_.filePath(name);
-        EXPECT_TRUE(WriteToneMp3(path, hz, seconds, rate, channels)) << "lame could not write " << name.toStdString();
+        const bool made = name.endsWith(QStringLiteral(".mp3")) ? WriteToneMp3(path, hz, seconds, rate, channels)
+                                                                 : WriteTone(path, hz, seconds, rate, channels);
+        EXPECT_TRUE(made) << "could not write " << name.toStdString();
         return path.toStdString();
     }
     std::string bytes(const QString& name, const QByteArray& content)
@@ -42,21 +46,46 @@ private:
     QTemporaryDir dir_;
 };
 
-// Reads a clip to its end in pieces of the given size; the bytes it gave.
-std::vector<unsigned char> ReadAll(Mp3Clip& clip, std::size_t piece)
+// Reads a clip to its end in pieces of the given size; the 16-bit samples.
+std::vector<short> ReadAll(ClipReader& reader, std::size_t piece)
 {
-    std::vector<unsigned char> all;
+    std::vector<short> all;
+    std::vector<char> buffer(piece);
     for (;;) {
-        const auto part = clip.Read(all.size(), piece);
-        EXPECT_EQ(part.size() % clip.FrameBytes(), 0u);
-        all.insert(all.end(), part.begin(), part.end());
-        if (part.size() < piece - piece % clip.FrameBytes())
+        const std::size_t got = reader.Read(buffer.data(), piece);
+        EXPECT_EQ(got % reader.FrameBytes(), 0u);
+        const auto* samples = reinterpret_cast<const short*>(buffer.data());
+        all.insert(all.end(), samples, samples + got / 2);
+        if (got < piece - piece % reader.FrameBytes())
             return all;
     }
 }
 
+double Seconds(const std::vector<short>& samples, const ClipReader& reader)
+{
+    return double(samples.size()) / reader.Channels() / reader.Rate();
+}
+
+short Loudest(const std::vector<short>& samples)
+{
+    return samples.empty() ? 0 : *std::max_element(samples.begin(), samples.end());
+}
+
+// New content under the old size and time, as a cache sees an unchanged file.
+void OverwriteKeepingTime(const std::string& path, char fill)
+{
+    struct stat before {};
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.write(QByteArray(qsizetype(before.st_size), fill));
+    file.close();
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
 // Waits until the output has no play left; the time that took.
-qint64 MsUntilIdle(PulseSoundOutput& output, int limitMs = 10000)
+qint64 MsUntilIdle(CountingSoundOutput& output, int limitMs = 10000)
 {
     QElapsedTimer elapsed;
     elapsed.start();
@@ -67,82 +96,100 @@ qint64 MsUntilIdle(PulseSoundOutput& output, int limitMs = 10000)
 
 }  // namespace
 
-TEST(Mp3ClipTest, DecodesAtTheFilesOwnFormatTheSameForEveryReader)
+TEST(ClipCacheTest, ReadsTheCommonFormatsWholeAtTheirOwnRate)
 {
     SoundFiles files;
     struct Case {
+        const char* name;
         int rate;
         int channels;
         double seconds;
+        double tolerance;
     };
-    for (const Case& c : {Case{22050, 1, 1.0}, Case{44100, 2, 0.5}}) {
-        SCOPED_TRACE(c.rate);
-        const auto path = files.tone(QStringLiteral("tone%1.mp3").arg(c.rate), 440, c.seconds, c.rate, c.channels);
-        auto clip = Mp3Clip::Open(path);
-        ASSERT_TRUE(clip);
-        EXPECT_EQ(clip->Rate(), unsigned(c.rate));
-        EXPECT_EQ(clip->Channels(), unsigned(c.channels));
-        // Read in uneven pieces while decoding, then again from the samples
-        // kept: a second play hears what the first did.
-        const auto first = ReadAll(*clip, 1001);
-        const auto again = ReadAll(*clip, 4096);
-        EXPECT_EQ(first, again);
-        const double seconds = double(first.size()) / clip->FrameBytes() / c.rate;
-        EXPECT_NEAR(seconds, c.seconds, 0.03);
-        const auto* samples = reinterpret_cast<const short*>(first.data());
-        EXPECT_GT(*std::max_element(samples, samples + first.size() / 2), 3000) << "the tone is missing";
-        EXPECT_TRUE(clip->Read(first.size(), 4096).empty());
+    // A 2 s WAV and an AIFF were silent, a 0.8 s WAV noise.
+    const Case cases[] = {{"short.wav", 22050, 1, 0.8, 0.001}, {"two.wav", 44100, 2, 2.0, 0.001},
+                          {"tone.aiff", 22050, 1, 1.5, 0.001}, {"tone.flac", 44100, 2, 1.0, 0.001},
+                          {"tone.ogg", 22050, 1, 1.2, 0.01},   {"tone.mp3", 22050, 1, 1.0, 0.03}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto path = files.tone(QString::fromLatin1(c.name), 440, c.seconds, c.rate, c.channels);
+        ClipCache cache;
+        auto readers = cache.Open(path, 2);
+        ASSERT_EQ(readers.size(), 2u);
+        EXPECT_EQ(readers[0].Rate(), unsigned(c.rate));
+        EXPECT_EQ(readers[0].Channels(), unsigned(c.channels));
+        // Uneven pieces, then another play of the same decode.
+        const auto first = ReadAll(readers[0], 1001);
+        EXPECT_NEAR(Seconds(first, readers[0]), c.seconds, c.tolerance);
+        EXPECT_GT(Loudest(first), 3000) << "the tone is missing";
+        EXPECT_EQ(ReadAll(readers[1], 4096), first);
     }
 }
 
-TEST(Mp3ClipTest, FilesWithoutMpegAudioGiveNoClipAndACutFileItsWholeFrames)
+TEST(ClipCacheTest, FilesNoDecoderReadsGiveNothingSaidOncePerFile)
 {
     SoundFiles files;
-    EXPECT_FALSE(Mp3Clip::Open(files.bytes(QStringLiteral("text.mp3"), "not a sound at all\n")));
-    EXPECT_FALSE(Mp3Clip::Open(files.bytes(QStringLiteral("empty.mp3"), "")));
-    EXPECT_FALSE(Mp3Clip::Open(files.path(QStringLiteral("missing.mp3"))));
+    ClipCache cache;
+    const auto text = files.bytes(QStringLiteral("text.wav"), "not a sound at all\n");
+    const auto empty = files.bytes(QStringLiteral("empty.mp3"), "");
+    testing::internal::CaptureStderr();
+    for (int minute = 0; minute < 3; ++minute) {
+        EXPECT_TRUE(cache.Open(text, 1).empty());
+        EXPECT_TRUE(cache.Open(empty, 1).empty());
+        EXPECT_TRUE(cache.Open(files.path(QStringLiteral("missing.wav")), 1).empty());
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "talking-clock: no decoder reads " + text + "; it plays nothing\n"
+              "talking-clock: no decoder reads " + empty + "; it plays nothing\n");
 
-    QFile whole(QString::fromStdString(files.tone(QStringLiteral("whole.mp3"), 440, 1.0)));
+    // A named pipe counts as missing rather than blocking the caller.
+    const auto pipe = files.path(QStringLiteral("pipe.wav"));
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_TRUE(cache.Open(pipe, 1).empty());
+
+    // A cut WAV plays the frames it has, no more.
+    QFile whole(QString::fromStdString(files.tone(QStringLiteral("whole.wav"), 440, 1.0)));
     ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
     QByteArray cut = whole.readAll();
     cut.truncate(cut.size() / 2);
-    auto clip = Mp3Clip::Open(files.bytes(QStringLiteral("cut.mp3"), cut));
-    ASSERT_TRUE(clip);
-    const double seconds = double(ReadAll(*clip, 4096).size()) / clip->FrameBytes() / clip->Rate();
-    EXPECT_GT(seconds, 0.3);
-    EXPECT_LT(seconds, 0.7);
+    auto readers = cache.Open(files.bytes(QStringLiteral("cut.wav"), cut), 1);
+    ASSERT_EQ(readers.size(), 1u);
+    EXPECT_NEAR(Seconds(ReadAll(readers[0], 4096), readers[0]), 0.5, 0.01);
 }
 
-TEST(Mp3ClipCacheTest, OneClipPerFileWhileItPlaysAndAfreshWhenChanged)
+TEST(ClipCacheTest, AShortClipIsDecodedOnceWhileItPlaysALongOneReadPerPlay)
 {
     SoundFiles files;
-    const auto a = files.tone(QStringLiteral("a.mp3"), 440, 0.3);
-    const auto b = files.tone(QStringLiteral("b.mp3"), 880, 0.3);
-    Mp3ClipCache cache;
+    ClipCache cache;
+    const auto shortClip = files.tone(QStringLiteral("short.wav"), 440, 0.5);
+    auto playing = cache.Open(shortClip, 1);
+    ASSERT_EQ(playing.size(), 1u);
 
-    // A minute with a thousand matching lines opens its file once.
-    auto first = cache.Get(a);
-    ASSERT_TRUE(first);
-    for (int i = 0; i < 1000; ++i)
-        ASSERT_EQ(cache.Get(a), first);
+    // While a play holds its decode, an unchanged file is not read again...
+    OverwriteKeepingTime(shortClip, 'x');
+    auto again = cache.Open(shortClip, 3);
+    ASSERT_EQ(again.size(), 3u);
+    EXPECT_GT(Loudest(ReadAll(again[2], 4096)), 3000);
+    // ...and once none does, its samples are gone.
+    playing.clear();
+    again.clear();
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(cache.Open(shortClip, 1).empty());
+    testing::internal::GetCapturedStderr();
+    // A file replaced on disk is read afresh.
+    files.tone(QStringLiteral("short.wav"), 440, 0.25);
+    auto replaced = cache.Open(shortClip, 1);
+    ASSERT_EQ(replaced.size(), 1u);
+    EXPECT_NEAR(Seconds(ReadAll(replaced[0], 4096), replaced[0]), 0.25, 0.001);
 
-    // While a play holds it, the same clip; once none does, its samples go.
-    auto other = cache.Get(b);
-    ASSERT_TRUE(other);
-    EXPECT_NE(other, first);
-    EXPECT_EQ(cache.Get(a), first);
-    std::weak_ptr<Mp3Clip> gone = first;
-    first.reset();
-    EXPECT_TRUE(gone.expired()) << "a clip nobody plays is kept";
-    EXPECT_EQ(cache.Get(b), other);
-
-    // A file replaced on disk is read again; one that went is not played.
-    files.tone(QStringLiteral("b.mp3"), 880, 0.6);
-    auto changed = cache.Get(b);
-    ASSERT_TRUE(changed);
-    EXPECT_NE(changed, other);
-    EXPECT_FALSE(cache.Get(files.path(QStringLiteral("missing.mp3"))));
-    EXPECT_FALSE(cache.Get(files.bytes(QStringLiteral("text.mp3"), "no sound")));
+    // A long clip: each play reads the file on its own, whatever another
+    // play has read.
+    const auto longClip = files.tone(QStringLiteral("long.flac"), 440, 6.0, 44100, 2);
+    auto plays = cache.Open(longClip, 2);
+    ASSERT_EQ(plays.size(), 2u);
+    const auto heard = ReadAll(plays[0], 8192);
+    EXPECT_NEAR(Seconds(heard, plays[0]), 6.0, 0.001);
+    EXPECT_EQ(ReadAll(plays[1], 3000), heard);
 }
 
 // One server for the suite: a fresh null sink needs a while to run steadily.
@@ -166,7 +213,7 @@ protected:
     // Short plays until one takes about its length.
     void WaitUntilSinkRuns()
     {
-        PulseSoundOutput output;
+        CountingSoundOutput output;
         const auto blip = files.tone(QStringLiteral("blip.mp3"), 440, 0.05);
         for (int i = 0; i < 50; ++i) {
             output.Play(blip, 1);
@@ -185,12 +232,11 @@ SoundServer* PulseSoundOutputTest::server = nullptr;
 
 TEST_F(PulseSoundOutputTest, AThousandPlaysOfOneClipStartAtOnceAndEndWithIt)
 {
-    PulseSoundOutput output;
+    CountingSoundOutput output;
     const auto clip = files.tone(QStringLiteral("line.mp3"), 440, 0.5);
     QElapsedTimer calls;
     calls.start();
-    for (int line = 0; line < 1000; ++line)
-        output.Play(clip, 1);
+    output.Play(clip, 1000);
     EXPECT_LT(calls.elapsed(), 100) << "the minute's plays held up the tick";
     EXPECT_EQ(output.Playing(), 1000u);
     const qint64 ms = calls.elapsed() + MsUntilIdle(output);
@@ -202,7 +248,7 @@ TEST_F(PulseSoundOutputTest, AThousandPlaysOfOneClipStartAtOnceAndEndWithIt)
 
 TEST_F(PulseSoundOutputTest, BrokenFilesPlayNothingAndAVeryShortClipEnds)
 {
-    PulseSoundOutput output;
+    CountingSoundOutput output;
     output.Play(files.bytes(QStringLiteral("text.mp3"), "not a sound at all\n"), 1);
     output.Play(files.path(QStringLiteral("missing.mp3")), 1);
     EXPECT_EQ(output.Playing(), 0u);
@@ -213,7 +259,7 @@ TEST_F(PulseSoundOutputTest, BrokenFilesPlayNothingAndAVeryShortClipEnds)
 TEST_F(PulseSoundOutputTest, WithoutServerPlaysAreSkippedSaidOnceAndTheNextServerIsFound)
 {
     const auto clip = files.tone(QStringLiteral("tone.mp3"), 440, 0.3);
-    PulseSoundOutput output;
+    CountingSoundOutput output;
     output.Play(clip, 1);
     EXPECT_LT(MsUntilIdle(output), 1000);
 

@@ -112,3 +112,13 @@ bool WriteToneMp3(const QString& path, int hz, double seconds, int rate, int cha
     wav.remove();
     return ok;
 }
+
+bool WriteTone(const QString& path, int hz, double seconds, int rate, int channels)
+{
+    QProcess sox;
+    sox.start(QStringLiteral("sox"), {QStringLiteral("-V1"), QStringLiteral("-n"), QStringLiteral("-r"),
+                                      QString::number(rate), QStringLiteral("-c"), QString::number(channels), path,
+                                      QStringLiteral("synth"), QString::number(seconds), QStringLiteral("sine"),
+                                      QString::number(hz), QStringLiteral("vol"), QStringLiteral("0.2")});
+    return sox.waitForFinished() && sox.exitStatus() == QProcess::NormalExit && sox.exitCode() == 0;
+}

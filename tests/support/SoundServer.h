@@ -28,3 +28,6 @@ private:
 
 // Writes a sine tone as MP3 (through lame); false if that failed.
 bool WriteToneMp3(const QString& path, int hz, double seconds, int rate = 22050, int channels = 1);
+// Writes a sine tone through sox, in the format the file name's ending
+// names (.wav, .aiff, .flac, .ogg...); false if that failed.
+bool WriteTone(const QString& path, int hz, double seconds, int rate = 22050, int channels = 1);
