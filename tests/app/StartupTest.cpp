@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include <QAction>
+#include <QApplication>
 #include <QTimer>
+#include <QWidget>
 
 #include "app/App.h"
 #include "app/MenuBar1.h"
 #include "app/Startup.h"
 #include "clock/mainWindow.h"
+#include "platform/Controls.h"
 #include "platform/Runtime.h"
+#include "prefs/prefWindow.h"
 #include "tests/support/TestProgram.h"
 
 namespace {
@@ -51,20 +58,44 @@ TEST(EntryRoutine, RunsToTheEndAndReleasesWhatStartUpMade)
     EXPECT_NE(program.readSettings().find("seiyuOn/Off="), std::string::npos);
 }
 
-TEST(EntryRoutine, AnExceptionThatEscapesTheLoopStillFinalises)
+// The user opens the preferences, as from the menu bar.
+void ChooseThePreferencesItem()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        for (QAction* action : window->findChildren<QAction*>(QStringLiteral("prefMenu")))
+            action->trigger();
+    }
+}
+
+// A bug in a handler while the preferences dialog is open: the program ends
+// with status 1 after finalising, the dialog's widgets going with their
+// window.
+TEST(EntryRoutine, AnExceptionThatEscapesAHandlerStillFinalises)
 {
     TestProgram program;
-    QTimer::singleShot(20, [] { platform::Dispatch([] { throw std::logic_error("escaped"); }); });
+    QTimer::singleShot(0, [] { ChooseThePreferencesItem(); });
+    platform::Timer buggy;
+    bool thrown = false;
+    buggy.AddActionHandler([&](platform::Timer&) {
+        if (QApplication::activeModalWidget() && platform::ImplicitWindow(prefWindow::kClassName)) {
+            thrown = true;
+            throw std::logic_error("escaped");
+        }
+    });
+    buggy.SetPeriod(10);
+    buggy.SetMode(2);
     int argc = 1;
     char name[] = "talking-clock";
     char* argv[] = {name, nullptr};
     testing::internal::CaptureStderr();
     const int status = EntryRoutine(argc, argv);
     const std::string reported = testing::internal::GetCapturedStderr();
-    EXPECT_NE(status, 0);
+    EXPECT_TRUE(thrown);
+    EXPECT_EQ(status, 1);
     EXPECT_NE(reported.find("escaped"), std::string::npos);
     EXPECT_FALSE(MenuBar1Exists());
     EXPECT_EQ(platform::RegisteredAppObject(), nullptr);
+    EXPECT_EQ(platform::ImplicitWindow(prefWindow::kClassName), nullptr);
 }
 
 }  // namespace
