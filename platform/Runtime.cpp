@@ -1,5 +1,6 @@
 #include "platform/Runtime.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
