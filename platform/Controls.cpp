@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 
@@ -80,16 +81,23 @@ const PropertyTable& Control::Properties() const
     return table;
 }
 
-RectControl::RectControl(QWidget* widget) : widget_(widget) {}
+struct RectControl::GuardedWidget {
+    QPointer<QWidget> widget;
+};
+
+RectControl::RectControl(QWidget* widget) : widget_(std::make_unique<GuardedWidget>(GuardedWidget{widget})) {}
 
 RectControl::~RectControl()
 {
     // A handler of this very widget may still be on the stack (a button whose
     // Action dropped its control), so the event loop deletes it later. Without
-    // the application object the widgets are past saving.
-    if (QCoreApplication::instance()) {
-        widget_->disconnect();
-        widget_->deleteLater();
+    // the application object the widgets are past saving. Only the program's
+    // own connections go (the widget is their context): Qt's accessibility
+    // cache forgets the widget on its destroyed().
+    QWidget* widget = widget_->widget;
+    if (widget && QCoreApplication::instance()) {
+        QObject::disconnect(widget, nullptr, widget, nullptr);
+        widget->deleteLater();
     }
 }
 
@@ -141,25 +149,25 @@ void RectControl::AttachTo(Window& owner)
 {
     Control::AttachTo(owner);
     if (QWidget* area = ContentWidget(owner)) {
-        widget_->setParent(area);
-        widget_->setVisible(visible_);
+        WidgetOf(*this)->setParent(area);
+        WidgetOf(*this)->setVisible(visible_);
     }
 }
 
-QWidget* WidgetOf(const RectControl& control) { return control.widget_; }
+QWidget* WidgetOf(const RectControl& control) { return control.widget_->widget; }
 
-void RectControl::SetLeft(std::int32_t left) { widget_->move(left, widget_->y()); }
-void RectControl::SetTop(std::int32_t top) { widget_->move(widget_->x(), top); }
-void RectControl::SetWidth(std::int32_t width) { widget_->resize(std::max(0, width), widget_->height()); }
-void RectControl::SetHeight(std::int32_t height) { widget_->resize(widget_->width(), std::max(0, height)); }
-void RectControl::SetEnabled(bool enabled) { widget_->setEnabled(enabled); }
+void RectControl::SetLeft(std::int32_t left) { WidgetOf(*this)->move(left, WidgetOf(*this)->y()); }
+void RectControl::SetTop(std::int32_t top) { WidgetOf(*this)->move(WidgetOf(*this)->x(), top); }
+void RectControl::SetWidth(std::int32_t width) { WidgetOf(*this)->resize(std::max(0, width), WidgetOf(*this)->height()); }
+void RectControl::SetHeight(std::int32_t height) { WidgetOf(*this)->resize(WidgetOf(*this)->width(), std::max(0, height)); }
+void RectControl::SetEnabled(bool enabled) { WidgetOf(*this)->setEnabled(enabled); }
 
 void RectControl::SetVisible(bool visible)
 {
     visible_ = visible;
     // A widget with no parent would show as a window of its own.
-    if (widget_->parentWidget())
-        widget_->setVisible(visible);
+    if (WidgetOf(*this)->parentWidget())
+        WidgetOf(*this)->setVisible(visible);
 }
 
 // Layouts are in pixels, so sizes become pixel sizes: text then fits its
@@ -168,9 +176,9 @@ void RectControl::SetTextSize(double points)
 {
     if (!(points > 0))
         return;
-    QFont font = widget_->font();
+    QFont font = WidgetOf(*this)->font();
     font.setPixelSize(static_cast<int>(std::lround(std::clamp(points, 1.0, 1000.0))));
-    widget_->setFont(font);
+    WidgetOf(*this)->setFont(font);
 }
 
 // Labels show plain text.

@@ -65,7 +65,9 @@ protected:
 
 private:
     friend QWidget* WidgetOf(const RectControl& control);
-    QWidget* widget_;
+    // The widget belongs to its window's widgets, which may go first.
+    struct GuardedWidget;
+    std::unique_ptr<GuardedWidget> widget_;
     std::int32_t tabIndex_ = 0;
     bool visible_ = true;
 };

@@ -1,8 +1,10 @@
 #include "platform/Runtime.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
-#include <memory>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -20,7 +22,9 @@ namespace platform {
 namespace {
 
 struct RuntimeState {
-    std::unique_ptr<QApplication> ownedApplication;
+    // Deleted by RuntimeExit. A process that exit() ends under the event loop
+    // keeps it, as one whose application object lives in main's frame.
+    QApplication* ownedApplication = nullptr;
     // The first exception that escaped a handler; it ends the program.
     std::exception_ptr fatal;
     bool unhandled = false;
@@ -31,6 +35,10 @@ struct RuntimeState {
     bool quitDone = false;
     std::int32_t quitCode = 0;
     int handlerDepth = 0;
+    // The event loop runs: every window's Open handler has returned.
+    bool running = false;
+    // The process ends under the event loop: no widget may be touched.
+    bool toolkitGone = false;
 } state;
 
 void Report(std::exception_ptr exception)
@@ -62,6 +70,32 @@ void KeepFatal(std::exception_ptr exception)
 
 void FinishQuit();
 
+// Close itself, not a handler: it must run even after a fatal exception.
+void CloseOpenWindows()
+{
+    while (Window* window = windows::FirstOpenWindow()) {
+        try {
+            window->Close();
+        } catch (...) {
+            KeepFatal(std::current_exception());
+        }
+    }
+}
+
+// Qt's X plugin calls exit() when the display goes away, from inside the
+// event loop and any handler running there. The windows still close, as for
+// a quit, so their Close handlers save what the program holds in its own
+// members; the widgets are left alone.
+void CloseWindowsAtExit()
+{
+    if (!state.running)
+        return;
+    state.running = false;
+    state.toolkitGone = true;
+    state.quitRequested = true;  // a Close handler's Quit has nothing to add
+    CloseOpenWindows();
+}
+
 void PostFinishQuit()
 {
     if (QCoreApplication* application = QCoreApplication::instance())
@@ -82,14 +116,7 @@ void FinishQuit()
             modal->close();
         return;
     }
-    // Close itself, not a handler: it must run even after a fatal exception.
-    while (Window* window = windows::FirstOpenWindow()) {
-        try {
-            window->Close();
-        } catch (...) {
-            KeepFatal(std::current_exception());
-        }
-    }
+    CloseOpenWindows();
     state.quitDone = true;
     EndRunningLoops(state.quitCode);
 }
@@ -115,12 +142,23 @@ void OnQuitSignal(int)
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
 }
 
+void SayQuitSignalsFailed(const char* step)
+{
+    std::cerr << "talking-clock: quit signals will end the program without saving: " << step << ": "
+              << std::strerror(errno) << '\n';
+}
+
+// Tried once: a failure is said once.
 void InstallQuitSignals(QCoreApplication& application)
 {
-    if (signalPipe[0] >= 0)
+    static bool tried = false;
+    if (tried)
         return;
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPipe) != 0)
+    tried = true;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPipe) != 0) {
+        SayQuitSignalsFailed("socketpair");
         return;
+    }
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, [] {
         char buffer[64];
@@ -132,19 +170,29 @@ void InstallQuitSignals(QCoreApplication& application)
     action.sa_handler = OnQuitSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
+    bool installed = true;
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        installed = ::sigaction(signal, &action, nullptr) == 0 && installed;
+    if (!installed)
+        SayQuitSignalsFailed("sigaction");
 }
+
+// A write past the file-size limit then fails like one on a full disk, and
+// the settings file's writer reports it, instead of the signal ending the
+// program.
+void IgnoreFileSizeLimitSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 }  // namespace
 
 void RuntimeInit(int& argc, char** argv)
 {
     if (!QCoreApplication::instance())
-        state.ownedApplication = std::make_unique<QApplication>(argc, argv);
+        state.ownedApplication = new QApplication(argc, argv);
     // The program decides when to end: closing its last window is not enough.
     QApplication::setQuitOnLastWindowClosed(false);
     InstallQuitSignals(*QCoreApplication::instance());
+    IgnoreFileSizeLimitSignal();
+    [[maybe_unused]] static const int closesAtExit = std::atexit(CloseWindowsAtExit);
 }
 
 // A message box waits in its own loop in the middle of the handler that
@@ -172,8 +220,11 @@ void CallFromToolkit(const std::function<void()>& handler)
 
 void RuntimeRun()
 {
-    if (!state.fatal && !state.quitDone && QCoreApplication::instance())
+    if (!state.fatal && !state.quitDone && QCoreApplication::instance()) {
+        state.running = true;
         QApplication::exec();
+        state.running = false;
+    }
     if (state.fatal)
         std::rethrow_exception(state.fatal);
 }
@@ -191,7 +242,8 @@ std::int32_t RuntimeExit()
     if (state.ownedApplication) {
         // Widgets must go before the application object.
         windows::ReleaseAll();
-        state.ownedApplication.reset();
+        delete state.ownedApplication;
+        state.ownedApplication = nullptr;
     }
     return status;
 }
@@ -207,6 +259,8 @@ void Quit(std::int32_t code)
 }
 
 bool QuitRequested() { return state.quitRequested; }
+
+bool ToolkitGone() { return state.toolkitGone; }
 
 void ReleaseModuleState() { windows::ReleaseAll(); }
 

@@ -22,7 +22,10 @@ struct IllegalCastException : RuntimeException {
 };
 
 // Makes the Qt application object unless one exists already (a test may
-// have made it); SIGTERM and SIGINT then quit as Quit(0) does.
+// have made it); SIGTERM, SIGINT and SIGHUP then quit as Quit(0) does, and a
+// write past the file-size limit fails instead of ending the program. Should
+// the process end under the event loop (Qt ends it when the display goes
+// away), the open windows still close, without a widget being touched.
 void RuntimeInit(int& argc, char** argv);
 
 // Runs a program handler: a RuntimeException is reported and swallowed; any

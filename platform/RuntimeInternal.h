@@ -9,4 +9,8 @@ namespace platform {
 // RuntimeRun instead of unwinding into Qt.
 void CallFromToolkit(const std::function<void()>& handler);
 
+// The process is ending under the event loop (the display went away): the
+// windows close without a widget being touched.
+bool ToolkitGone();
+
 }  // namespace platform

@@ -109,7 +109,7 @@ void Window::Impl::ChainFocus()
 
 void Window::Impl::Hide()
 {
-    if (!top)
+    if (!top || ToolkitGone())
         return;
     const QPointer<QWidget> parent = top->parentWidget();
     top->hide();  // also ends a dialog's modal loop

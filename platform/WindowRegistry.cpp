@@ -16,7 +16,15 @@ struct OpenWindow {
     Window* window;
     std::unique_ptr<Window> owned;
 };
-std::vector<OpenWindow> openWindows;
+
+// Never destroyed: a process that ends by exit() under the event loop (Qt
+// does so when the display goes away) must not delete widgets after the
+// toolkit has given up. ReleaseAll deletes them while it still works.
+std::vector<OpenWindow>& OpenWindows()
+{
+    static auto* list = new std::vector<OpenWindow>;
+    return *list;
+}
 
 // Holds a closed window until Qt deletes it later, so never inside the
 // window's own handler nor inside a modal loop that runs under it.
@@ -30,50 +38,55 @@ private:
 
 auto Find(const Window* window)
 {
-    return std::ranges::find(openWindows, window, &OpenWindow::window);
+    return std::ranges::find(OpenWindows(), window, &OpenWindow::window);
 }
 
 }  // namespace
 
 void windows::TrackOpen(Window& window)
 {
-    openWindows.push_back({&window, nullptr});
+    OpenWindows().push_back({&window, nullptr});
 }
 
 void windows::ForgetOpen(Window& window)
 {
     const auto found = Find(&window);
-    if (found == openWindows.end())
+    if (found == OpenWindows().end())
         return;
     std::unique_ptr<Window> owned = std::move(found->owned);
-    openWindows.erase(found);
+    OpenWindows().erase(found);
     if (owned)
         (new RetiredWindow(std::move(owned)))->deleteLater();
 }
 
 Window* windows::FirstOpenWindow()
 {
-    return openWindows.empty() ? nullptr : openWindows.front().window;
+    return OpenWindows().empty() ? nullptr : OpenWindows().front().window;
 }
 
 void windows::ReleaseAll()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // Off the list before they go, so that none finds itself there.
-    const std::vector<OpenWindow> doomed = std::move(openWindows);
-    openWindows.clear();
+    std::vector<OpenWindow> doomed = std::move(OpenWindows());
+    OpenWindows().clear();
+    // Newest first, as Qt's ownership goes: a dialog's widgets are children
+    // of the window it was shown over.
+    while (!doomed.empty())
+        doomed.pop_back();
 }
 
 Window* ImplicitWindow(const std::string& className)
 {
-    const auto newest = std::ranges::find(openWindows.rbegin(), openWindows.rend(), className,
-                                          [](const OpenWindow& open) -> const std::string& { return open.window->ClassName(); });
-    return newest == openWindows.rend() ? nullptr : newest->window;
+    const std::vector<OpenWindow>& open = OpenWindows();
+    const auto newest = std::ranges::find(open.rbegin(), open.rend(), className,
+                                          [](const OpenWindow& each) -> const std::string& { return each.window->ClassName(); });
+    return newest == open.rend() ? nullptr : newest->window;
 }
 
 void AdoptWindow(std::unique_ptr<Window> window)
 {
-    if (const auto found = Find(window.get()); found != openWindows.end())
+    if (const auto found = Find(window.get()); found != OpenWindows().end())
         found->owned = std::move(window);
 }
 

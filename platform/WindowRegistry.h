@@ -16,7 +16,7 @@ void TrackOpen(Window& window);
 void ForgetOpen(Window& window);
 Window* FirstOpenWindow();
 
-// Deletes every window the runtime owns and empties the list.
+// Deletes every window the runtime owns, newest first, and empties the list.
 void ReleaseAll();
 
 }  // namespace windows

@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include <QAction>
+#include <QApplication>
 #include <QTimer>
+#include <QWidget>
 
 #include "app/App.h"
 #include "app/MenuBar1.h"
 #include "app/Startup.h"
 #include "clock/mainWindow.h"
+#include "platform/Controls.h"
 #include "platform/Runtime.h"
+#include "prefs/prefWindow.h"
 #include "tests/support/QtReach.h"
 #include "tests/support/TestProgram.h"
 
@@ -53,24 +60,39 @@ TEST(EntryRoutine, RunsToTheEndAndReleasesWhatStartUpMade)
     EXPECT_NE(program.readSettings().find("seiyuOn/Off="), std::string::npos);
 }
 
-TEST(EntryRoutine, AnExceptionThatEscapesTheLoopStillFinalises)
+// A bug in a handler while the preferences dialog is open: the program ends
+// with status 1 after finalising, the dialog's widgets going with their
+// window.
+TEST(EntryRoutine, AnExceptionThatEscapesAHandlerStillFinalises)
 {
     TestProgram program;
     std::weak_ptr<MenuBar1> menuBar;
-    QTimer::singleShot(20, [&menuBar] {
+    QTimer::singleShot(0, [&menuBar] {
         menuBar = implicit::MenuBar1();
-        platform::Dispatch([] { throw std::logic_error("escaped"); });
+        qtreach::ChooseMenuItem(implicit::mainWindow(), "prefMenu");
     });
+    platform::Timer buggy;
+    bool thrown = false;
+    buggy.AddActionHandler([&](platform::Timer&) {
+        if (QApplication::activeModalWidget() && platform::ImplicitWindow(prefWindow::kClassName)) {
+            thrown = true;
+            throw std::logic_error("escaped");
+        }
+    });
+    buggy.SetPeriod(10);
+    buggy.SetMode(2);
     int argc = 1;
     char name[] = "talking-clock";
     char* argv[] = {name, nullptr};
     testing::internal::CaptureStderr();
     const int status = EntryRoutine(argc, argv);
     const std::string reported = testing::internal::GetCapturedStderr();
-    EXPECT_NE(status, 0);
+    EXPECT_TRUE(thrown);
+    EXPECT_EQ(status, 1);
     EXPECT_NE(reported.find("escaped"), std::string::npos);
     EXPECT_TRUE(menuBar.expired());
     EXPECT_EQ(platform::RegisteredAppObject(), nullptr);
+    EXPECT_EQ(platform::ImplicitWindow(prefWindow::kClassName), nullptr);
 }
 
 }  // namespace
