@@ -3,7 +3,6 @@
 #include "clock/ListLines.h"
 #include "clock/mainWindow.h"
 #include "platform/Date.h"
-#include "platform/Runtime.h"
 #include "platform/Sound.h"
 #include "platform/Text.h"
 

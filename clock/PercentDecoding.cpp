@@ -37,6 +37,8 @@ void DecodePercentsInPlace(std::string& text)
         }
     }
     text.resize(out);
+    // Kept for the whole run: the room the "%hh" took is given back.
+    text.shrink_to_fit();
 }
 
 bool Within(unsigned byte, unsigned low, unsigned high) { return byte >= low && byte <= high; }
