@@ -3,18 +3,37 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "platform/Text.h"
 
 // Lines of the lists and their TAB-separated fields, counted from 1. A line
 // or field that is not there is the empty text.
-inline const std::string& LineAt(const std::vector<std::string>& list, std::int64_t index)
+
+// Field n of the line, read in place.
+inline std::string_view FieldView(std::string_view line, std::int64_t n)
 {
-    static const std::string empty;
-    if (index < 0 || index >= static_cast<std::int64_t>(list.size()))
-        return empty;
-    return list[static_cast<std::size_t>(index)];
+    if (n < 1)
+        return {};
+    std::size_t start = 0;
+    for (; n > 1; --n) {
+        const std::size_t tab = line.find('\t', start);
+        if (tab == std::string_view::npos)
+            return {};
+        start = tab + 1;
+    }
+    return line.substr(start, line.find('\t', start) - start);
 }
 
-inline std::string Field(std::string_view line, std::int64_t n) { return platform::NthField(line, "\t", n); }
+inline std::string Field(std::string_view line, std::int64_t n) { return std::string(FieldView(line, n)); }
+
+// Calls visit with each line of text split at separator (not empty): n
+// separators give n + 1 lines.
+template <typename Visit>
+void ForEachLine(std::string_view text, std::string_view separator, Visit&& visit)
+{
+    std::size_t start = 0;
+    for (std::size_t found = text.find(separator); found != std::string_view::npos;
+         found = text.find(separator, start)) {
+        visit(text.substr(start, found - start));
+        start = found + separator.size();
+    }
+    visit(text.substr(start));
+}

@@ -3,7 +3,6 @@
 #include "clock/ListLines.h"
 #include "clock/mainWindow.h"
 #include "platform/Date.h"
-#include "platform/Runtime.h"
 #include "platform/Sound.h"
 #include "platform/Text.h"
 
@@ -68,13 +67,13 @@ void mainWindow::PlayMinuteSound(const std::string& minuteKey)
     if ((voiceMode == 0 || voiceMode == 1) && IsTenMinuteMark(minute)) {
         const platform::FolderItem clip = sounds.Child("Serif").Child(minuteKey + ".mp3");
         if (clip.Exists())
-            WalkSchedule(serifArray, minuteKey, clip);
+            WalkSchedule(serifTally, minuteKey, clip);
         return;
     }
     if (voiceMode == 0 || voiceMode == 2) {
         const platform::FolderItem clip = sounds.Child("Time").Child(minuteKey + ".mp3");
         if (clip.Exists())
-            WalkSchedule(timeArray, minuteKey, clip);
+            WalkSchedule(timeTally, minuteKey, clip);
     }
 }
 
@@ -83,7 +82,7 @@ void mainWindow::PlayMinuteSound(const std::string& minuteKey)
 // with no file, plays nothing.
 void mainWindow::PlayAlarmSound(std::int64_t alarmLine) const
 {
-    const std::string fileName = Field(LineAt(alarmArray, alarmLine), 2);
+    const std::string fileName = Field(alarmArray.LineAt(alarmLine), 2);
     if (fileName.empty() || !dataPath)
         return;
     const platform::FolderItem file = dataPath->Child("Sounds").Child("Alarm").Child(fileName);
@@ -92,20 +91,13 @@ void mainWindow::PlayAlarmSound(std::int64_t alarmLine) const
 }
 
 // The clip plays once for every line of the minute whose actor is enabled;
-// an actor number outside the list of actors names nobody. The plays are
-// counted first and handed over in one call: the file is looked at once.
-void mainWindow::WalkSchedule(const std::vector<std::string>& schedule, const std::string& minuteKey,
+// an actor number outside the list of actors names nobody. The lines were
+// counted when the schedule loaded, so the minute's work does not grow with
+// the list. The plays are handed over in one call: the file is looked at once.
+void mainWindow::WalkSchedule(const MinuteTally& schedule, const std::string& minuteKey,
                               const platform::FolderItem& clip) const
 {
-    std::size_t plays = 0;
-    for (const std::string& line : schedule) {
-        if (Field(line, 1) == minuteKey) {
-            const std::int32_t actor = platform::CInt32(platform::Val(Field(line, 2)) - 1);
-            if (actor >= 0 && actor < static_cast<std::int32_t>(nameCheck.size()) && nameCheck[actor])
-                ++plays;
-        }
-        platform::LoopYield();
-    }
+    const std::size_t plays = schedule.Plays(minuteKey, nameCheck);
     if (plays == 0)
         return;
     if (platform::SoundPtr sound = clip.OpenAsSound())

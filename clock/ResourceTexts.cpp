@@ -1,64 +1,80 @@
 #include "clock/ResourceTexts.h"
 
 #include <memory>
+#include <string>
 
+#include "clock/MinuteTally.h"
+#include "clock/PercentDecoding.h"
 #include "clock/mainWindow.h"
 #include "platform/FolderItem.h"
-#include "platform/Text.h"
 #include "platform/TextStreams.h"
 
 namespace {
 
-struct ResourceText {
+struct ResourceList {
     const char* fileName;
+    bool percentEncoded;
     bool loaded = false;
-    std::string permaText;
+    ListText lines;
+    MinuteTally tally;  // schedules only
 };
 
-ResourceText actMainText{"ActMain.txt", false, {}};
-ResourceText actSerifText{"ActSerif.txt", false, {}};
-ResourceText actTimeText{"ActTime.txt", false, {}};
-ResourceText alarmText{"Alarm.txt", false, {}};
+ResourceList actMainList{"ActMain.txt", true, false, {}, {}};
+ResourceList actSerifList{"ActSerif.txt", false, false, {}, {}};
+ResourceList actTimeList{"ActTime.txt", false, false, {}, {}};
+ResourceList alarmList{"Alarm.txt", true, false, {}, {}};
 
-const std::string& Load(ResourceText& text)
+std::string ReadResource(const char* fileName)
 {
-    if (text.loaded)
-        return text.permaText;
-    text.loaded = true;
     platform::FolderItem resources = platform::ExecutableFile().Parent().Parent().Child("Resources");
-    std::shared_ptr<platform::TextInputStream> stream = resources.Child(text.fileName).OpenAsTextFile();
-    if (!stream)
-        return text.permaText;
-    text.permaText = stream->ReadAll();
-    stream->Close();
-    return text.permaText;
+    std::shared_ptr<platform::TextInputStream> stream = resources.Child(fileName).OpenAsTextFile();
+    return stream ? stream->ReadAll() : std::string();
+}
+
+// The file's text lives on only inside its lines.
+const ResourceList& Load(ResourceList& list)
+{
+    if (list.loaded)
+        return list;
+    list.loaded = true;
+    std::string text = ReadResource(list.fileName);
+    if (list.percentEncoded) {
+        list.lines = ListText(PercentDecoded(std::move(text)), "\r\n");
+    } else {
+        list.tally = MinuteTally(text, "\r");
+        list.lines = ListText(std::move(text), "\r");
+    }
+    return list;
 }
 
 }  // namespace
 
-const std::string& ActMain() { return Load(actMainText); }
-const std::string& ActSerif() { return Load(actSerifText); }
-const std::string& ActTime() { return Load(actTimeText); }
-const std::string& Alarm() { return Load(alarmText); }
+const ListText& ActMain() { return Load(actMainList).lines; }
+const ListText& ActSerif() { return Load(actSerifList).lines; }
+const ListText& ActTime() { return Load(actTimeList).lines; }
+const ListText& Alarm() { return Load(alarmList).lines; }
 
 void LoadLists(mainWindow& window)
 {
-    window.seiyuName = platform::Split(platform::DecodeURLComponent(ActMain()), "\r\n");
-    window.timeArray = platform::Split(ActTime(), "\r");
-    window.serifArray = platform::Split(ActSerif(), "\r");
-    window.alarmArray = platform::Split(platform::DecodeURLComponent(Alarm()), "\r\n");
+    window.seiyuName = ActMain();
+    window.timeArray = ActTime();
+    window.timeTally = Load(actTimeList).tally;
+    window.serifArray = ActSerif();
+    window.serifTally = Load(actSerifList).tally;
+    window.alarmArray = Alarm();
 }
 
 void ReleaseResourceTexts()
 {
-    for (ResourceText* text : {&actMainText, &actSerifText, &actTimeText, &alarmText})
-        text->permaText.clear();
+    for (ResourceList* list : {&actMainList, &actSerifList, &actTimeList, &alarmList}) {
+        list->lines = ListText();
+        list->tally = MinuteTally();
+    }
 }
 
 void ResetResourceTextsForTesting()
 {
-    for (ResourceText* text : {&actMainText, &actSerifText, &actTimeText, &alarmText}) {
-        text->permaText.clear();
-        text->loaded = false;
-    }
+    ReleaseResourceTexts();
+    for (ResourceList* list : {&actMainList, &actSerifList, &actTimeList, &alarmList})
+        list->loaded = false;
 }

@@ -1,23 +1,23 @@
 #pragma once
 
-#include <string>
+#include "clock/ListText.h"
 
 class mainWindow;
 
 // The four list files in Resources/ beside the executable's folder. Each is
-// read whole at its first request, which is never retried; a missing file
-// gives the empty text.
-const std::string& ActMain();
-const std::string& ActSerif();
-const std::string& ActTime();
-const std::string& Alarm();
+// read at its first request, which is never retried, and kept as its lines
+// only: actors and alarms percent-decoded and split at CR LF, the two
+// schedules split at CR. A missing file gives one empty line.
+const ListText& ActMain();
+const ListText& ActSerif();
+const ListText& ActTime();
+const ListText& Alarm();
 
-// Fills the window's four lists: actors and alarms percent-decoded and split
-// at CR LF, the two schedules split at CR.
+// Fills the window's four lists and the schedules' tallies.
 void LoadLists(mainWindow& window);
 
-// Empties the cached texts at exit; they are not read again.
+// Forgets the lists at exit; they are not read again.
 void ReleaseResourceTexts();
 
-// Test seam: forget the texts and that they were read.
+// Test seam: forget the lists and that they were read.
 void ResetResourceTextsForTesting();

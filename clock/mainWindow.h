@@ -1,12 +1,12 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "clock/Counts.h"
+#include "clock/ListText.h"
+#include "clock/MinuteTally.h"
 #include "platform/Controls.h"
 #include "platform/Timer.h"
 #include "platform/FolderItem.h"
@@ -25,17 +25,20 @@ public:
     // The minute text HH:MM of the last minute handled; empty after a click.
     std::string lastTime = "00:00:00";
     // The four lists, one line per element (see ResourceTexts.h).
-    std::vector<std::string> seiyuName = std::vector<std::string>(kSeiyuNameSize);
-    std::vector<std::string> timeArray = std::vector<std::string>(kTimeArraySize);
-    std::vector<std::string> serifArray = std::vector<std::string>(kSerifArraySize);
-    std::vector<std::string> alarmArray = std::vector<std::string>(kAlarmArraySize);
+    ListText seiyuName = ListText::EmptyLines(kSeiyuNameSize);
+    ListText timeArray = ListText::EmptyLines(kTimeArraySize);
+    ListText serifArray = ListText::EmptyLines(kSerifArraySize);
+    ListText alarmArray = ListText::EmptyLines(kAlarmArraySize);
+    // The two schedules' lines counted per minute and actor, loaded with them.
+    MinuteTally timeTally;
+    MinuteTally serifTally;
     // The settings.
     std::string alarmHour = "00";
     std::string alarmMin = "00";
     bool alarmCheck = false;
     std::int32_t alarmVoice = 0;
     // Actor n is enabled when element n - 1 is true; element 12 stays false.
-    std::array<bool, kActorFlagCount> nameCheck{};
+    ActorFlags nameCheck{};
     std::int32_t voiceMode = 0;
     // The picture last loaded for the background, and the scratch picture of
     // the scaled backdrop (empty outside it).
@@ -88,7 +91,7 @@ private:
     // The minute's work.
     void ShowMinutePhoto(const std::string& minuteKey);
     void PlayMinuteSound(const std::string& minuteKey);
-    void WalkSchedule(const std::vector<std::string>& schedule, const std::string& minuteKey,
+    void WalkSchedule(const MinuteTally& schedule, const std::string& minuteKey,
                       const platform::FolderItem& clip) const;
 };
 

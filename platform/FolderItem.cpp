@@ -74,10 +74,13 @@ std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const
     QFile file;
     if (!OpenRegularFile(path_, file))
         return nullptr;
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // Read straight into the stream's text: a list file may be large.
+    std::string content(static_cast<std::size_t>(file.size()), '\0');
+    const qint64 read = file.read(content.data(), static_cast<qint64>(content.size()));
+    if (read < 0 || file.error() != QFileDevice::NoError)
         return nullptr;
-    return std::make_shared<TextInputStream>(content.toStdString());
+    content.resize(static_cast<std::size_t>(read));
+    return std::make_shared<TextInputStream>(std::move(content));
 }
 
 PicturePtr FolderItem::OpenAsPicture(std::int32_t maxWidth, std::int32_t maxHeight) const

@@ -1,7 +1,6 @@
 #include "platform/Text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -47,10 +46,19 @@ String Right(std::string_view text, std::int64_t count)
     return String(text.substr(start));
 }
 
+// Read in place: only the field asked for is copied.
 String NthField(std::string_view text, std::string_view separator, std::int64_t n)
 {
-    const std::vector<String> fields = Split(text, separator);
-    return n >= 1 && n <= static_cast<std::int64_t>(fields.size()) ? fields[n - 1] : String();
+    if (n < 1 || (separator.empty() && n > 1))
+        return String();
+    std::size_t start = 0;
+    for (; n > 1; --n) {
+        const std::size_t found = text.find(separator, start);
+        if (found == text.npos)
+            return String();
+        start = found + separator.size();
+    }
+    return String(text.substr(start, separator.empty() ? text.npos : text.find(separator, start) - start));
 }
 
 std::vector<String> Split(std::string_view text, std::string_view separator)
@@ -99,22 +107,6 @@ String Str(std::int32_t value) { return std::to_string(value); }
 String ConvertEncodingToUTF8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toStdString();
-}
-
-String DecodeURLComponent(std::string_view text)
-{
-    String decoded;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        unsigned byte = 0;
-        const char* hex = text.data() + i + 1;
-        if (text[i] == '%' && i + 2 < text.size() && std::from_chars(hex, hex + 2, byte, 16).ptr == hex + 2) {
-            decoded += static_cast<char>(byte);
-            i += 2;
-        } else {
-            decoded += text[i];
-        }
-    }
-    return ConvertEncodingToUTF8(decoded);
 }
 
 }  // namespace platform

@@ -33,8 +33,4 @@ String Str(std::int32_t value);
 // Each byte that is not part of a valid UTF-8 sequence becomes U+FFFD.
 String ConvertEncodingToUTF8(std::string_view text);
 
-// "%hh" becomes the byte hh (a "%" without two hex digits stays), then the
-// result goes through ConvertEncodingToUTF8.
-String DecodeURLComponent(std::string_view text);
-
 }  // namespace platform

@@ -19,10 +19,12 @@ std::string TextInputStream::ReadLine()
     return line;
 }
 
+// A file read whole from its start is handed over, not copied.
 std::string TextInputStream::ReadAll()
 {
-    std::string rest = content_.substr(position_);
-    position_ = content_.size();
+    std::string rest = position_ == 0 ? std::move(content_) : content_.substr(position_);
+    content_.clear();
+    position_ = 0;
     return rest;
 }
 

@@ -28,7 +28,7 @@ void prefWindow::Event_Open()
 // looked for as ".jpg".
 void prefWindow::ShowActor(const mainWindow& clock, std::int32_t index)
 {
-    const std::string& line = LineAt(clock.seiyuName, index);
+    const std::string_view line = clock.seiyuName.LineAt(index);
     nameCheck(index).SetCaption(Field(platform::ConvertEncodingToUTF8(line), 2));
     nameCheck(index).SetValue(clock.nameCheck[static_cast<std::size_t>(index)]);
     ShowFace(clock, index, Field(line, 3) + ".jpg");
@@ -50,7 +50,7 @@ void prefWindow::ShowAlarmSounds(const mainWindow& clock)
 {
     alarmVoicePopup().DeleteAllRows();
     for (std::int32_t r = 0; r < kAlarmSoundCount; ++r) {
-        alarmVoicePopup().AddRow(Field(platform::ConvertEncodingToUTF8(LineAt(clock.alarmArray, r)), 1));
+        alarmVoicePopup().AddRow(Field(platform::ConvertEncodingToUTF8(clock.alarmArray.LineAt(r)), 1));
         platform::LoopYield();
     }
 }

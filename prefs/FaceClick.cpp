@@ -11,7 +11,7 @@ bool prefWindow::faceImage_MouseDown(platform::ImageWell& face, std::int32_t, st
     mainWindow& clock = implicit::mainWindow();
     if (!clock.dataPath)
         return false;
-    const std::string baseName = Field(LineAt(clock.seiyuName, face.Index()), 3);
+    const std::string baseName = Field(clock.seiyuName.LineAt(face.Index()), 3);
     const std::string fileName = "noimage" + platform::Right(baseName, 2) + ".jpg";
     const platform::FolderItem file = clock.dataPath->Child("Photos").Child(fileName);
     if (!file.Exists())

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <functional>
 
 #include <QCoreApplication>
@@ -239,6 +240,33 @@ TEST_F(MinuteTick, EveryScheduleLineCountsTheLastOneToo)
     program->writeResource("ActTime.txt", "0731\t1\r0731\t2");
     openWith(false, 2);
     EXPECT_EQ(playedAt(7, 31), (Played{"Time/0731.mp3", "Time/0731.mp3"}));
+}
+
+// Every minute of the day on both schedules, many lines each: the minute's
+// clip plays once per line of an enabled actor, whatever the other minutes hold.
+TEST_F(MinuteTick, CrowdedSchedulesCountEachMinutesOwnLines)
+{
+    std::vector<std::string> time;
+    std::vector<std::string> serif;
+    for (int minute = 0; minute < 24 * 60; ++minute) {
+        char key[8];
+        std::snprintf(key, sizeof key, "%02d%02d", minute / 60, minute % 60);
+        for (int actor = 1; actor <= 3; ++actor) {
+            time.push_back(key + ("\t" + std::to_string(actor)));
+            serif.push_back(key + ("\t" + std::to_string(actor + 1)));
+        }
+    }
+    for (int i = 0; i < 400; ++i)
+        time.push_back(i % 2 == 0 ? "0731\t1" : "0731\t2");
+    program->writeResource("ActTime.txt", CrLines(time));
+    program->writeResource("ActSerif.txt", CrLines(serif));
+    mainWindow& clock = openWith(false, 0, "1,0,1,0,0,0,0,0,0,0,0,0");
+
+    EXPECT_EQ(playedAt(7, 31), Played(2 + 200, "Time/0731.mp3"));  // actors 1 and 3
+    EXPECT_EQ(playedAt(7, 40), Played(1, "Serif/0740.mp3"));      // actors 2, 3 and 4
+    clock.nameCheck[1] = true;
+    EXPECT_EQ(playedAt(7, 31), Played(3 + 400, "Time/0731.mp3"));
+    EXPECT_EQ(playedAt(8, 0), Played(2, "Serif/0800.mp3"));
 }
 
 TEST_F(MinuteTick, CrLfScheduleOnlyMatchesItsFirstLine)

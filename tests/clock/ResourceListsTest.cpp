@@ -5,6 +5,7 @@
 #include "clock/ListLines.h"
 #include "clock/ResourceTexts.h"
 #include "clock/mainWindow.h"
+#include "tests/support/ListContents.h"
 #include "tests/support/TestProgram.h"
 
 namespace {
@@ -20,16 +21,16 @@ TEST(ResourceLists, ActorAndAlarmListsArePercentDecodedThenSplitAtCrLf)
     mainWindow& clock = program.open();
 
     ASSERT_EQ(clock.seiyuName.size(), 3u);
-    EXPECT_EQ(Field(clock.seiyuName[0], 2), "春野");
-    EXPECT_EQ(Field(clock.seiyuName[0], 3), "face01");
-    EXPECT_EQ(Field(clock.seiyuName[1], 2), "夏");
-    EXPECT_EQ(Field(clock.seiyuName[2], 3), "");  // a missing field is empty
+    EXPECT_EQ(Field(clock.seiyuName.LineAt(0), 2), "春野");
+    EXPECT_EQ(Field(clock.seiyuName.LineAt(0), 3), "face01");
+    EXPECT_EQ(Field(clock.seiyuName.LineAt(1), 2), "夏");
+    EXPECT_EQ(Field(clock.seiyuName.LineAt(2), 3), "");  // a missing field is empty
 
-    EXPECT_EQ(clock.alarmArray, (Lines{"Bell\talarm01.mp3", "No tab\rstill the same line", ""}));
-    EXPECT_EQ(Field(clock.alarmArray[1], 1), "No tab\rstill the same line");
-    EXPECT_EQ(Field(clock.alarmArray[1], 2), "");
-    EXPECT_EQ(LineAt(clock.alarmArray, 3), "");  // past the end
-    EXPECT_EQ(LineAt(clock.alarmArray, -1), "");
+    EXPECT_EQ(LinesOf(clock.alarmArray), (Lines{"Bell\talarm01.mp3", "No tab\rstill the same line", ""}));
+    EXPECT_EQ(Field(clock.alarmArray.LineAt(1), 1), "No tab\rstill the same line");
+    EXPECT_EQ(Field(clock.alarmArray.LineAt(1), 2), "");
+    EXPECT_EQ(clock.alarmArray.LineAt(3), "");  // past the end
+    EXPECT_EQ(clock.alarmArray.LineAt(-1), "");
 }
 
 // One byte that is no UTF-8 spoils only its own character, never the names
@@ -41,10 +42,10 @@ TEST(ResourceLists, AnInvalidByteSpoilsOnlyItsOwnCharacter)
     program.writeResource("Alarm.txt", "%E9%90%98\xE9.mp3\r\n%E9%90%98%09bell.mp3");
     mainWindow& clock = program.open();
     ASSERT_EQ(clock.seiyuName.size(), 3u);
-    EXPECT_EQ(Field(clock.seiyuName[0], 2), "春野");
-    EXPECT_EQ(Field(clock.seiyuName[1], 2), "A\uFFFDB");
-    EXPECT_EQ(Field(clock.seiyuName[2], 2), "夏");
-    EXPECT_EQ(clock.alarmArray, (Lines{"鐘\uFFFD.mp3", "鐘\tbell.mp3"}));
+    EXPECT_EQ(Field(clock.seiyuName.LineAt(0), 2), "春野");
+    EXPECT_EQ(Field(clock.seiyuName.LineAt(1), 2), "A\uFFFDB");
+    EXPECT_EQ(Field(clock.seiyuName.LineAt(2), 2), "夏");
+    EXPECT_EQ(LinesOf(clock.alarmArray), (Lines{"鐘\uFFFD.mp3", "鐘\tbell.mp3"}));
 }
 
 TEST(ResourceLists, SchedulesSplitAtCrAndAreNotDecoded)
@@ -54,9 +55,9 @@ TEST(ResourceLists, SchedulesSplitAtCrAndAreNotDecoded)
     program.writeResource("ActTime.txt", "0700\t1\r\n0701\t2");
     program.writeResource("ActMain.txt", "a\tb\tc\rd\te\tf");  // CR alone does not split actors
     mainWindow& clock = program.open();
-    EXPECT_EQ(clock.serifArray, (Lines{"0700\t1", "0710%092", ""}));
-    EXPECT_EQ(clock.timeArray, (Lines{"0700\t1", "\n0701\t2"}));
-    EXPECT_EQ(clock.seiyuName, (Lines{"a\tb\tc\rd\te\tf"}));
+    EXPECT_EQ(LinesOf(clock.serifArray), (Lines{"0700\t1", "0710%092", ""}));
+    EXPECT_EQ(LinesOf(clock.timeArray), (Lines{"0700\t1", "\n0701\t2"}));
+    EXPECT_EQ(LinesOf(clock.seiyuName), (Lines{"a\tb\tc\rd\te\tf"}));
 }
 
 TEST(ResourceLists, MissingFilesGiveEmptyListsAndNothingIsReadTwice)
@@ -64,9 +65,9 @@ TEST(ResourceLists, MissingFilesGiveEmptyListsAndNothingIsReadTwice)
     TestProgram program;
     program.writeResource("ActTime.txt", CrLines({"0731\t1"}));
     mainWindow& clock = program.open();
-    EXPECT_EQ(clock.seiyuName, Lines{""});
-    EXPECT_EQ(clock.alarmArray, Lines{""});
-    EXPECT_EQ(clock.timeArray, (Lines{"0731\t1", ""}));
+    EXPECT_EQ(LinesOf(clock.seiyuName), Lines{""});
+    EXPECT_EQ(LinesOf(clock.alarmArray), Lines{""});
+    EXPECT_EQ(LinesOf(clock.timeArray), (Lines{"0731\t1", ""}));
 
     // Once read, the texts stay as they were for the rest of the run, a
     // missing file included.
@@ -74,12 +75,12 @@ TEST(ResourceLists, MissingFilesGiveEmptyListsAndNothingIsReadTwice)
     program.writeResource("Alarm.txt", "Late\tlate.mp3");
     program.close();
     mainWindow& again = program.open();
-    EXPECT_EQ(again.timeArray, (Lines{"0731\t1", ""}));
-    EXPECT_EQ(again.alarmArray, Lines{""});
-    EXPECT_EQ(ActTime(), "0731\t1\r");
+    EXPECT_EQ(LinesOf(again.timeArray), (Lines{"0731\t1", ""}));
+    EXPECT_EQ(LinesOf(again.alarmArray), Lines{""});
+    EXPECT_EQ(LinesOf(ActTime()), (Lines{"0731\t1", ""}));
 
     ReleaseResourceTexts();
-    EXPECT_EQ(ActTime(), "");
+    EXPECT_EQ(LinesOf(ActTime()), Lines{""});
 }
 
 }  // namespace

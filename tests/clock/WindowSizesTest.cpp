@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "clock/mainWindow.h"
+#include "tests/support/ListContents.h"
 #include "tests/support/QtReach.h"
 #include "tests/support/TestProgram.h"
 
@@ -66,7 +67,7 @@ TEST(WindowSizes, WithoutDataFolderTheUserIsToldAndTheSizesAreUnlimited)
     EXPECT_EQ(MinOf(clock), (Size{64, 64}));
     EXPECT_EQ(MaxOf(clock), (Size{32000, 32000}));
     // The lists are loaded all the same.
-    EXPECT_EQ(clock.timeArray, (std::vector<std::string>{"0731\t1", ""}));
+    EXPECT_EQ(LinesOf(clock.timeArray), (std::vector<std::string>{"0731\t1", ""}));
 }
 
 TEST(WindowSizes, ResizingRedrawsTheBackdropAtTheNewSize)

@@ -45,6 +45,12 @@ TEST(TextTest, FieldsAndPiecesAtTheEdges)
     EXPECT_EQ(NthField("alarmHour=07=1", "=", 2), "07");
     EXPECT_EQ(NthField("a::b:c", "::", 2), "b:c");
     EXPECT_EQ(NthField("whole", "", 2), "");
+    EXPECT_EQ(NthField("whole", "", 1), "whole");
+    EXPECT_EQ(NthField("a,,c,", ",", 2), "");
+    EXPECT_EQ(NthField("a,,c,", ",", 3), "c");
+    EXPECT_EQ(NthField("a,,c,", ",", 4), "");
+    EXPECT_EQ(NthField("a,,c,", ",", 5), "");
+    EXPECT_EQ(NthField("", ",", 1), "");
 
     using Pieces = std::vector<std::string>;
     EXPECT_EQ(Split("a\rb\r\nc", "\r\n"), (Pieces{"a\rb", "c"}));
@@ -96,22 +102,6 @@ TEST(TextTest, ConvertEncodingReplacesEachInvalidByteOnly)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(ConvertEncodingToUTF8(c.text), c.utf8);
-    }
-}
-
-TEST(TextTest, DecodeURLComponentDecodesPercentBytes)
-{
-    struct Case {
-        std::string text;
-        std::string decoded;
-    };
-    const std::vector<Case> cases = {
-        {"%E3%83%B4%E3%82%A7", kFirstTwo}, {"100%", "100%"}, {"%4", "%4"}, {"%zz", "%zz"},
-        {"%2541", "%41"}, {"a+b", "a+b"}, {"%E9t%E9", "\uFFFDt\uFFFD"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(DecodeURLComponent(c.text), c.decoded);
     }
 }
 
