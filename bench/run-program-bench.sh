@@ -321,7 +321,8 @@ print_table() {
     done
     echo "  tick_*: ms from the whole second to the title change; gap_*: the longest standstill (a"
     echo "  standstill that lasts to the end of the window, B + 6 s, is cut there); threads_*: most"
-    echo "  threads seen then; hwm_*: peak RSS, MB; rss8_long: VmRSS 8 s into the long clip, MB"
+    echo "  threads seen then; main_*: the main thread's CPU ms then; hwm_*: peak RSS, MB; rss8_long:"
+    echo "  VmRSS 8 s into the long clip, MB"
 }
 
 bench_data "$BUILD_DIR/bench/data"

@@ -3,8 +3,9 @@
 # schedule lines, big lists. Each round is one run of the program in its own
 # app root (made by prepare_scale_rows, removed with the work folder).
 
+# Nothing once the program has ended.
 vm_rss_kb() {
-    awk '/^VmRSS:/ { print $2 }' "/proc/$APP_PID/status"
+    awk '/^VmRSS:/ { print $2 }' "/proc/$APP_PID/status" 2>/dev/null || true
 }
 
 mebibytes() {
@@ -52,29 +53,34 @@ round_long() {
     late=$(vm_rss_kb)
     sleep_until "$(awk -v b="$RUN_B" 'BEGIN { printf "%.3f", b + 60.5 }')"
     onset=$(sound_onset_stop)
-    record rss8_long "$(awk -v k="$early" 'BEGIN { printf "%.1f\n", k / 1024 }')"
-    record growth_long "$(awk -v a="$early" -v b="$late" 'BEGIN { printf "%.2f\n", (b - a) / 1024 }')"
+    if [ -n "$early" ] && [ -n "$late" ]; then
+        record rss8_long "$(awk -v k="$early" 'BEGIN { printf "%.1f\n", k / 1024 }')"
+        record growth_long "$(awk -v a="$early" -v b="$late" 'BEGIN { printf "%.2f\n", (b - a) / 1024 }')"
+    fi
     record heard_long "$(awk -v o="$onset" -v b="$RUN_B" 'BEGIN { print (o > 0 && o < b + 60.5) ? 1 : 0 }')"
     run_stop
 }
 
 # round_standstill <name> <app root> <phase>: rows 7, 10 and 11. The longest
-# time the title stood still from B - 2 s to B + 6 s, the most threads seen
-# and the peak RSS at the end.
+# time the title stood still from B - 2 s to B + 6 s, the main thread's CPU
+# then, the most threads seen and the peak RSS at the end.
 round_standstill() {
-    local name=$1 window threads most=0 end
+    local name=$1 window threads most=0 end c0 c1
     run_start "$3" "$WORK/$name.log" "$2/bin/talking-clock"
     window=$(run_window)
     sleep_until "$((RUN_B - 2))"
     title_spy_start "$window" "$WORK/$name.titles"
+    c0=$("$PROBE" cpu "$APP_PID")
     while awk -v e="$((RUN_B + 6))" -v n="$EPOCHREALTIME" 'BEGIN { exit !(n < e) }'; do
         threads=$(awk '/^Threads:/ { print $2 }' "/proc/$APP_PID/status" 2>/dev/null || echo 0)
         [ "${threads:-0}" -gt "$most" ] && most=$threads
         sleep 0.1
     done
     end=$EPOCHREALTIME
+    c1=$("$PROBE" cpu "$APP_PID")
     title_spy_stop
     record "gap_$name" "$(longest_title_gap_ms "$WORK/$name.titles" "$end")"
+    record "main_$name" "$(awk -v a="$c0" -v b="$c1" 'BEGIN { split(a, x); split(b, y); printf "%.1f\n", (y[2] - x[2]) * 1000 }')"
     record "threads_$name" "$most"
     record "hwm_$name" "$(vm_hwm_mb)"
     run_stop
