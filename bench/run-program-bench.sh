@@ -12,6 +12,7 @@
 #   LATER_OPENINGS=N  openings of the preferences after the first (default 3)
 #   PAINT_STARTS=N    starts only to the first paint, per round (default 3)
 #   LONG_ROUNDS=N     rounds of row 9, a minute each (default 2, at most ROUNDS)
+#   LONG_FORMAT=wav   row 9's clip as WAV data under its .mp3 name (default mp3)
 #   MANY_LINES=N      row 10's schedule lines for 07:30 (default 100000)
 #   BIG_MB=N          rows 11 and 12's file size, 10^6 bytes (default 100)
 #

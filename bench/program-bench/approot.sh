@@ -49,9 +49,14 @@ set_clip() {
     ln -sfn "$3" "$1/velka-namro/Payload/Velka Namro 2 HD.app/Sounds/Time/$2.mp3"
 }
 
-# A steady 440 Hz tone of <seconds>, 44.1 kHz stereo, as MP3.
+# make_long_clip <file> <seconds> [wav]: a steady 440 Hz tone, 44.1 kHz
+# stereo, as MP3 or as 16-bit WAV (whatever the file's name).
 make_long_clip() {
-    sox -V1 -n -r 44100 -c 2 -b 16 -t wav - synth "$2" sine 440 vol 0.2 | lame --quiet -b 128 - "$1"
+    if [ "${3:-mp3}" = wav ]; then
+        sox -V1 -n -r 44100 -c 2 -b 16 -t wav "$1" synth "$2" sine 440 vol 0.2
+    else
+        sox -V1 -n -r 44100 -c 2 -b 16 -t wav - synth "$2" sine 440 vol 0.2 | lame --quiet -b 128 - "$1"
+    fi
 }
 
 # repeat_to_size <block> <bytes> <file>: as many whole copies of the block as

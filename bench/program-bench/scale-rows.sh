@@ -3,6 +3,8 @@
 # schedule lines, big lists. Each round is one run of the program in its own
 # app root (made by prepare_scale_rows, removed with the work folder).
 
+LONG_FORMAT=${LONG_FORMAT:-mp3}
+
 # Nothing once the program has ended.
 vm_rss_kb() {
     awk '/^VmRSS:/ { print $2 }' "/proc/$APP_PID/status" 2>/dev/null || true
@@ -16,9 +18,14 @@ mebibytes() {
 prepare_scale_rows() {
     local root
     if row_wanted 9; then
-        [ -s "$BENCH_DATA/long-0730.mp3" ] || make_long_clip "$BENCH_DATA/long-0730.mp3" 300
         make_app_root "$WORK/long" 768x1024 "$BUILD_DIR/Resources/ActTime.txt"
-        set_clip "$WORK/long" 0730 "$BENCH_DATA/long-0730.mp3"
+        if [ "$LONG_FORMAT" = wav ]; then
+            make_long_clip "$WORK/long-0730.wav" 300 wav
+            set_clip "$WORK/long" 0730 "$WORK/long-0730.wav"
+        else
+            [ -s "$BENCH_DATA/long-0730.mp3" ] || make_long_clip "$BENCH_DATA/long-0730.mp3" 300
+            set_clip "$WORK/long" 0730 "$BENCH_DATA/long-0730.mp3"
+        fi
     fi
     if row_wanted 10; then
         make_crowded_schedule "$WORK/many.txt" "$MANY_LINES"
