@@ -1,6 +1,7 @@
 // Preloaded into the program and the bare window alike by
 // run-program-bench.sh: prints, with monotonic timestamps, the first paint of
-// each top-level window and each key press on stderr.
+// each top-level window, each change of a window's title and each key press on
+// stderr.
 #include <chrono>
 #include <cstdio>
 
@@ -24,6 +25,8 @@ public:
     {
         if (event->type() == QEvent::Paint && watched->isWidgetType())
             reportFirstPaint(static_cast<QWidget*>(watched)->window());
+        else if (event->type() == QEvent::WindowTitleChange && watched->isWidgetType())
+            reportTitle(static_cast<const QWidget*>(watched));
         else if (event->type() == QEvent::KeyPress)
             reportKey(static_cast<QKeyEvent*>(event));
         return false;
@@ -38,6 +41,12 @@ private:
             return;
         window->setProperty(kReported, true);
         std::fprintf(stderr, "first-paint %.6f %s\n", MonotonicSeconds(), qUtf8Printable(window->windowTitle()));
+    }
+
+    static void reportTitle(const QWidget* widget)
+    {
+        if (widget->isWindow())
+            std::fprintf(stderr, "title %.6f %s\n", MonotonicSeconds(), qUtf8Printable(widget->windowTitle()));
     }
 
     // A key event travels up the parents; each press is said once.
