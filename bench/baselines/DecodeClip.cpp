@@ -2,21 +2,13 @@
 // decoding that clip whole, alone. Prints the thread's CPU milliseconds for
 // one decode (the median of five, after one that loads the codec).
 #include <sndfile.h>
-#include <time.h>
 
-#include <algorithm>
-#include <array>
 #include <cstdio>
 #include <vector>
 
-namespace {
+#include "MedianCpu.h"
 
-double ThreadCpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) * 1e-6;
-}
+namespace {
 
 // The frames decoded, or -1 when the file cannot be opened.
 sf_count_t Decode(const char* path)
@@ -43,13 +35,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bench-decode-clip: cannot decode %s: %s\n", path, sf_strerror(nullptr));
         return 1;
     }
-    std::array<double, 5> costs{};
-    for (double& cost : costs) {
-        const double start = ThreadCpuMs();
-        Decode(path);
-        cost = ThreadCpuMs() - start;
-    }
-    std::nth_element(costs.begin(), costs.begin() + 2, costs.end());
-    std::printf("%.3f\n", costs[2]);
+    std::printf("%.3f\n", MedianThreadCpuMs([&] { Decode(path); }));
     return 0;
 }
