@@ -18,16 +18,9 @@
 #include "platform/Runtime.h"
 
 // Layout property streams: records of a property name, a space and the value,
-// laid back to back with no header and no terminator. The value's encoding
-// comes from the declared type of the property on the target class: Int32 is
-// 4 bytes big-endian, Boolean 1 byte, Color 3 bytes (red, green, blue), and
-// String a 4-byte big-endian byte count and that many UTF-8 bytes.
-//
-// Streams are built at compile time from typed records:
-//   constexpr auto kTimerStream = platform::BuildStream([] {
-//       return std::array{platform::Record::Int32("Mode", 2),
-//                         platform::Record::Int32("Period", 500)};
-//   });
+// back to back with no header or terminator. The property's declared type
+// gives the encoding: Int32 4 bytes big-endian, Boolean 1 byte, Color 3 bytes
+// (red, green, blue), String a 4-byte big-endian count and the UTF-8 bytes.
 namespace platform {
 
 struct Color {
@@ -90,7 +83,7 @@ constexpr std::vector<std::uint8_t> Encode(std::span<const Record> records)
     return out;
 }
 
-// MakeRecords is a captureless lambda returning a std::array<Record, N>.
+// A stream built at compile time: BuildStream([] { return std::array{Record::Int32("Mode", 2)}; }).
 template <class MakeRecords>
 consteval auto BuildStream(MakeRecords)
 {

@@ -10,7 +10,6 @@ class QImage;
 class QIODevice;
 class QMenuBar;
 class QSize;
-class QString;
 class QTimer;
 class QWidget;
 
@@ -22,21 +21,22 @@ class RectControl;
 class Timer;
 class Window;
 
-// The widget that a window's controls are placed in (its content area).
+// Every call from Qt into program code comes through here: the handler runs
+// through Dispatch, and an exception that Dispatch lets through is kept for
+// RuntimeRun instead of unwinding into Qt.
+void CallFromToolkit(const std::function<void()>& handler);
+// The process is ending under the event loop: no widget may be touched.
+bool ToolkitGone();
+
+// The Qt objects behind a window's picture area, a control, a timer, a picture.
 QWidget* ContentWidget(Window& window);
-
-// The widget that shows a control.
 QWidget* WidgetOf(const RectControl& control);
-
-// The Qt timer that wakes a Timer.
 QTimer& QtTimerOf(Timer& timer);
+QImage& ImageOf(Picture& picture);
+const QImage& ImageOf(const Picture& picture);
 
 // Marks the push button that Escape presses in a dialog.
 inline constexpr const char* kCancelButtonProperty = "platformCancelButton";
-
-// The pixels of a picture.
-QImage& ImageOf(Picture& picture);
-const QImage& ImageOf(const Picture& picture);
 
 // The picture in an open file, shrunk to fit limit with its aspect ratio
 // kept; null when it is no picture.

@@ -21,11 +21,10 @@ struct IllegalCastException : RuntimeException {
     using RuntimeException::RuntimeException;
 };
 
-// Makes the Qt application object unless one exists already (a test may
-// have made it); SIGTERM, SIGINT and SIGHUP then quit as Quit(0) does, and a
-// write past the file-size limit fails instead of ending the program. Should
-// the process end under the event loop (Qt ends it when the display goes
-// away), the open windows still close, without a widget being touched.
+// Makes the Qt application object unless a test has. SIGTERM, SIGINT and
+// SIGHUP then quit as Quit(0) does; a write past the file-size limit fails
+// instead of ending the program; should the process end under the event loop
+// (the display went away), the open windows still close.
 void RuntimeInit(int& argc, char** argv);
 
 // Runs a program handler: a RuntimeException is reported and swallowed; any
@@ -47,8 +46,7 @@ std::int32_t RuntimeExit();
 void Quit(std::int32_t code = 0);
 bool QuitRequested();
 
-// Ends each pass of the program's loops. A whole loop takes tens of
-// milliseconds at most, too little for painting or input to wait on.
+// Ends each pass of the program's loops, which are too short to wait on.
 inline void LoopYield() {}
 
 // Releases the windows the runtime still holds.

@@ -6,25 +6,17 @@ namespace platform {
 
 namespace {
 
-std::shared_ptr<SoundOutput>& InstalledOutput()
-{
-    static std::shared_ptr<SoundOutput> output;
-    return output;
-}
+std::shared_ptr<SoundOutput> installedOutput;
 
 }  // namespace
 
-void SetSoundOutput(std::shared_ptr<SoundOutput> output)
-{
-    InstalledOutput() = std::move(output);
-}
+void SetSoundOutput(std::shared_ptr<SoundOutput> output) { installedOutput = std::move(output); }
 
-SoundOutput& CurrentSoundOutput()
+void Sound::Play(std::size_t times)
 {
-    auto& output = InstalledOutput();
-    if (!output)
-        output = std::make_shared<PulseSoundOutput>();
-    return *output;
+    if (!installedOutput)
+        installedOutput = std::make_shared<PulseSoundOutput>();
+    installedOutput->Play(path_, times);
 }
 
 }  // namespace platform

@@ -19,13 +19,12 @@ public:
 
 // Installs an output; nullptr restores the real one.
 void SetSoundOutput(std::shared_ptr<SoundOutput> output);
-SoundOutput& CurrentSoundOutput();
 
 // A sound file opened for playing.
 class Sound {
 public:
     explicit Sound(std::string path) : path_(std::move(path)) {}
-    void Play(std::size_t times = 1) { CurrentSoundOutput().Play(path_, times); }
+    void Play(std::size_t times = 1);
     const std::string& Path() const { return path_; }
 
 private:

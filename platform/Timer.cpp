@@ -7,7 +7,6 @@
 
 #include "platform/Date.h"
 #include "platform/QtAccess.h"
-#include "platform/RuntimeInternal.h"
 #include "platform/Window.h"
 
 namespace platform {

@@ -13,15 +13,12 @@
 #include <QVBoxLayout>
 
 #include "platform/QtAccess.h"
-#include "platform/RuntimeInternal.h"
 #include "platform/WindowRegistry.h"
 
 namespace platform {
 
-// The Qt widgets behind a window, made once Layout has said what kind of
-// window it is: a QMainWindow with its menu bar, or a QDialog transient for
-// the clock, around the picture area. Their events reach the program through
-// eventFilter.
+// The Qt widgets behind a window, made once Layout has said what kind it is:
+// a QMainWindow with its menu bar, or a QDialog transient for the clock.
 struct Window::Impl : QObject {
     explicit Impl(Window& owner) : owner(owner) {}
 
@@ -59,8 +56,7 @@ void Window::Impl::MakeWidgets()
     }
     area->installEventFilter(this);
     top->installEventFilter(this);
-    // The window is the picture area plus its menu bar, and the user cannot
-    // resize it.
+    // The picture area plus the menu bar, never resized by the user.
     top->layout()->setSizeConstraint(QLayout::SetFixedSize);
     top->setWindowTitle(QString::fromStdString(owner.title_));
     ShowMenuBar();
@@ -91,9 +87,8 @@ void Window::Impl::PushGeometry()
     top->layout()->activate();
 }
 
-// Tab visits the controls that take the focus by keyboard, by tab index.
-// A control that takes no focus must stay out of the chain: Qt would carry
-// the chain through it and lose the controls linked after it.
+// By tab index. A control that takes no focus stays out of the chain: Qt
+// would lose the controls linked after it.
 void Window::Impl::ChainFocus()
 {
     std::vector<RectControl*> focusable;
@@ -129,10 +124,8 @@ void Window::Impl::MenuChosen(const std::string& name, bool quits)
     });
 }
 
-// The backdrop is painted under the controls; a press that no control takes
-// is MouseDown; a close request (the close box, a quit) is the window's
-// Close; Escape presses a dialog's cancel button. An open list takes its keys
-// before the dialog sees them.
+// A press that no control takes is MouseDown; a close request is Close;
+// Escape presses a dialog's cancel button (an open list takes it first).
 bool Window::Impl::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
@@ -181,7 +174,6 @@ Window::~Window()
     delete impl_->top.data();
 }
 
-// Layout says what kind of window this is, so the widgets follow it.
 void Window::Constructor()
 {
     Dispatch([this] { Layout(); });
@@ -192,22 +184,17 @@ void Window::Constructor()
     Dispatch([this] { AddMenuHandlers(*this); });
     if (closed_)
         return;
-    // A dialog shows when it is shown modally.
     if (visible_ && !IsDialog())
         impl_->top->show();
     Dispatch([this] { Event_Open(); });
 }
 
-namespace {
-
 // A property that the window only keeps until it builds its widgets.
 template <class V>
-PropertyDef Kept(PropertyType type, V Window::*member)
+static PropertyDef Kept(PropertyType type, V Window::*member)
 {
     return {type, [member](Object& o, const PropertyValue& v) { static_cast<Window&>(o).*member = std::get<V>(v); }};
 }
-
-}  // namespace
 
 // Both windows are fixed in size, placed by Qt, without colour, maximise or
 // minimise button: the properties for those are read and ignored.
@@ -284,8 +271,7 @@ void Window::Close()
     if (closed_)
         return;
     closed_ = true;
-    // The window leaves the list once its handler has returned, even when the
-    // handler raised.
+    // Off the list once its handler has returned, even when it raised.
     struct Leave {
         Window& window;
         ~Leave()

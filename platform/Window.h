@@ -18,12 +18,11 @@ class QWidget;
 
 namespace platform {
 
-// A top-level window. Building it (Constructor) runs, in order, Layout,
-// CreateControls and AddMenuHandlers, shows it when Visible (a dialog only
-// when it is shown modally), and raises Open. Its Frame, set by Layout, makes
-// it a dialog (1, 2, 8) or a window with a menu bar.
-// From the start of its construction until its Close handler has returned it
-// is the single instance of its class, found by ImplicitWindow.
+// A top-level window. Constructor runs Layout, CreateControls and
+// AddMenuHandlers, shows it when Visible (a dialog only when shown modally)
+// and raises Open. Frame 1, 2 or 8 makes it a dialog, any other a window with
+// a menu bar. Until its Close handler has returned it is the single instance
+// of its class, found by ImplicitWindow.
 class Window : public Object {
 public:
     explicit Window(std::string className);
@@ -36,9 +35,8 @@ public:
 
     void Constructor();
 
-    // Size, in pixels, of the window's picture area, below its menu bar. A
-    // change made by the program raises Resized before the setter returns.
-    // The user cannot resize the window, so the bounds only hold their values.
+    // Size in pixels of the picture area, below the menu bar; a change raises
+    // Resized before the setter returns. The bounds only hold their values.
     std::int32_t Width() const { return width_; }
     std::int32_t Height() const { return height_; }
     void SetWidth(std::int32_t width) { Resize(width, height_); }
@@ -69,8 +67,8 @@ public:
     void Close();
     bool IsClosed() const { return closed_; }
 
-    // Controls by name, and by index for a member of a control array. As the
-    // control's class, a missing one raises NilObjectException.
+    // Controls by name, and index in a control array; ControlAs raises
+    // NilObjectException for a missing one.
     void AddControl(const std::string& name, std::unique_ptr<Control> control);
     Control* ControlByName(const std::string& name, std::int32_t index = kNoControlArrayIndex) const;
     template <class C>
@@ -113,7 +111,6 @@ private:
     std::string title_;
     bool visible_ = true;
     bool closeButton_ = true;
-    // Layout has run: from now on a size change raises Resized.
     bool laidOut_ = false;
     bool closed_ = false;
     PicturePtr backdrop_;
