@@ -5,6 +5,7 @@
 #include <string>
 
 // Inside the platform layer only: how its parts reach each other's Qt objects.
+struct stat;
 
 class QImage;
 class QIODevice;
@@ -41,6 +42,10 @@ inline constexpr const char* kCancelButtonProperty = "platformCancelButton";
 // The picture in an open file, shrunk to fit limit with its aspect ratio
 // kept; null when it is no picture.
 std::shared_ptr<Picture> ReadPicture(QIODevice& file, QSize limit);
+
+// A read-only descriptor on the file, or -1 when it is no regular file (a
+// named pipe or a device counts as missing, so nothing can block).
+int OpenRegularFile(const std::string& path, struct stat& status);
 
 // Told the Name of each item the user chooses, and whether it is the quit item.
 using MenuChoice = std::function<void(const std::string& name, bool quits)>;

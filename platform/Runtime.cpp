@@ -142,16 +142,11 @@ void SayQuitSignalsFailed(const char* step)
               << std::strerror(errno) << '\n';
 }
 
-// Tried once: a failure is said once.
-void InstallQuitSignals(QCoreApplication& application)
+bool InstallQuitSignals(QCoreApplication& application)
 {
-    static bool tried = false;
-    if (tried)
-        return;
-    tried = true;
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPipe) != 0) {
         SayQuitSignalsFailed("socketpair");
-        return;
+        return false;
     }
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, [] {
@@ -169,6 +164,7 @@ void InstallQuitSignals(QCoreApplication& application)
         installed = ::sigaction(signal, &action, nullptr) == 0 && installed;
     if (!installed)
         SayQuitSignalsFailed("sigaction");
+    return installed;
 }
 
 }  // namespace
@@ -179,7 +175,8 @@ void RuntimeInit(int& argc, char** argv)
         state.ownedApplication = new QApplication(argc, argv);
     // The program decides when to end: closing its last window is not enough.
     QApplication::setQuitOnLastWindowClosed(false);
-    InstallQuitSignals(*QCoreApplication::instance());
+    // Tried once, so a failure is said once.
+    [[maybe_unused]] static const bool quitSignals = InstallQuitSignals(*QCoreApplication::instance());
     // A write past the file-size limit then fails as on a full disk.
     std::signal(SIGXFSZ, SIG_IGN);
     [[maybe_unused]] static const int closesAtExit = std::atexit(CloseWindowsAtExit);

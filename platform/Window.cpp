@@ -22,144 +22,135 @@ namespace platform {
 struct Window::Impl : QObject {
     explicit Impl(Window& owner) : owner(owner) {}
 
-    void MakeWidgets();
-    void ShowMenuBar();
-    void PushGeometry();
-    void ChainFocus();
-    void Hide();
-    void MenuChosen(const std::string& name, bool quits);
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void PressCancelButton();
+    void MakeWidgets()
+    {
+        area = new QWidget;
+        Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (owner.closeButton_)
+            flags |= Qt::WindowCloseButtonHint;
+        if (owner.IsDialog()) {
+            Window* clock = windows::FirstOpenWindow();
+            auto* dialog = new QDialog(clock && clock != &owner ? clock->impl_->top : nullptr, flags | Qt::Dialog);
+            auto* layout = new QVBoxLayout(dialog);
+            layout->setContentsMargins(0, 0, 0, 0);
+            layout->addWidget(area);
+            top = dialog;
+        } else {
+            auto* main = new QMainWindow(nullptr, flags | Qt::Window);
+            main->setCentralWidget(area);
+            top = main;
+        }
+        area->installEventFilter(this);
+        top->installEventFilter(this);
+        // The picture area plus the menu bar, never resized by the user.
+        top->layout()->setSizeConstraint(QLayout::SetFixedSize);
+        top->setWindowTitle(QString::fromStdString(owner.title_));
+        ShowMenuBar();
+        PushGeometry();
+    }
+
+    void ShowMenuBar()
+    {
+        auto* main = qobject_cast<QMainWindow*>(top);
+        if (!main)
+            return;
+        const auto chosen = [this](const std::string& name, bool quits) { MenuChosen(name, quits); };
+        QMenuBar* bar = owner.menuBar_ ? BuildQtMenuBar(*owner.menuBar_, main, chosen) : nullptr;
+        main->setMenuBar(bar);  // the previous one goes
+        if (bar)
+            bar->show();  // a child added to a shown window stays hidden
+        PushGeometry();
+    }
+
+    void PushGeometry()
+    {
+        if (!area)
+            return;
+        area->setFixedSize(std::clamp<std::int32_t>(owner.width_, 0, QWIDGETSIZE_MAX),
+                           std::clamp<std::int32_t>(owner.height_, 0, QWIDGETSIZE_MAX));
+        // Now, not at the next turn of the event loop: the caller reads it back.
+        top->layout()->invalidate();
+        top->layout()->activate();
+    }
+
+    // By tab index. A control that takes no focus stays out of the chain: Qt
+    // would lose the controls linked after it.
+    void ChainFocus()
+    {
+        std::vector<RectControl*> focusable;
+        for (const auto& [name, control] : owner.controls_) {
+            auto* rect = dynamic_cast<RectControl*>(control.get());
+            if (rect && (WidgetOf(*rect)->focusPolicy() & Qt::TabFocus))
+                focusable.push_back(rect);
+        }
+        std::ranges::stable_sort(focusable, {}, &RectControl::TabIndex);
+        for (std::size_t i = 1; i < focusable.size(); ++i)
+            QWidget::setTabOrder(WidgetOf(*focusable[i - 1]), WidgetOf(*focusable[i]));
+    }
+
+    void Hide()
+    {
+        if (!top || ToolkitGone())
+            return;
+        const QPointer<QWidget> parent = top->parentWidget();
+        top->hide();  // also ends a dialog's modal loop
+        // The keyboard goes back to the window the dialog was shown over.
+        if (parent && parent->isVisible())
+            parent->activateWindow();
+    }
+
+    void MenuChosen(const std::string& name, bool quits)
+    {
+        CallFromToolkit([&] {
+            const auto found = owner.menuHandlers_.find(name);
+            // A copy: the handler may rebind its item.
+            const auto handler = found == owner.menuHandlers_.end() ? nullptr : found->second;
+            if (!(handler && handler()) && quits)
+                Quit(0);
+        });
+    }
+
+    // A press that no control takes is MouseDown; a close request is Close;
+    // Escape presses a dialog's cancel button (an open list takes it first).
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (watched == area && type == QEvent::Paint && owner.backdrop_) {
+            QPainter(area).drawImage(QPoint(0, 0), ImageOf(*owner.backdrop_));
+        } else if (watched == area && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)) {
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            if (!area->childAt(at))  // else passed up by a control that ignores presses
+                CallFromToolkit([&] { owner.Event_MouseDown(at.x(), at.y()); });
+            return true;
+        } else if (watched == top && type == QEvent::Close) {
+            event->ignore();
+            if (!owner.closed_)
+                CallFromToolkit([this] { owner.Close(); });
+            return true;
+        } else if (watched == top && type == QEvent::KeyPress && owner.IsDialog()
+                   && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+            PressCancelButton();
+            return true;
+        }
+        return false;
+    }
+
+    // A dialog without a cancel button stays open.
+    void PressCancelButton()
+    {
+        for (QPushButton* button : top->findChildren<QPushButton*>()) {
+            if (button->property(kCancelButtonProperty).toBool() && button->isVisible()) {
+                if (button->isEnabled())
+                    button->click();
+                return;
+            }
+        }
+    }
 
     Window& owner;
     QPointer<QWidget> top;
     QPointer<QWidget> area;
 };
-
-void Window::Impl::MakeWidgets()
-{
-    area = new QWidget;
-    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (owner.closeButton_)
-        flags |= Qt::WindowCloseButtonHint;
-    if (owner.IsDialog()) {
-        Window* clock = windows::FirstOpenWindow();
-        auto* dialog = new QDialog(clock && clock != &owner ? clock->impl_->top : nullptr, flags | Qt::Dialog);
-        auto* layout = new QVBoxLayout(dialog);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(area);
-        top = dialog;
-    } else {
-        auto* main = new QMainWindow(nullptr, flags | Qt::Window);
-        main->setCentralWidget(area);
-        top = main;
-    }
-    area->installEventFilter(this);
-    top->installEventFilter(this);
-    // The picture area plus the menu bar, never resized by the user.
-    top->layout()->setSizeConstraint(QLayout::SetFixedSize);
-    top->setWindowTitle(QString::fromStdString(owner.title_));
-    ShowMenuBar();
-    PushGeometry();
-}
-
-void Window::Impl::ShowMenuBar()
-{
-    auto* main = qobject_cast<QMainWindow*>(top);
-    if (!main)
-        return;
-    const auto chosen = [this](const std::string& name, bool quits) { MenuChosen(name, quits); };
-    QMenuBar* bar = owner.menuBar_ ? BuildQtMenuBar(*owner.menuBar_, main, chosen) : nullptr;
-    main->setMenuBar(bar);  // the previous one goes
-    if (bar)
-        bar->show();  // a child added to a shown window stays hidden
-    PushGeometry();
-}
-
-void Window::Impl::PushGeometry()
-{
-    if (!area)
-        return;
-    area->setFixedSize(std::clamp<std::int32_t>(owner.width_, 0, QWIDGETSIZE_MAX),
-                       std::clamp<std::int32_t>(owner.height_, 0, QWIDGETSIZE_MAX));
-    // Now, not at the next turn of the event loop: the caller reads it back.
-    top->layout()->invalidate();
-    top->layout()->activate();
-}
-
-// By tab index. A control that takes no focus stays out of the chain: Qt
-// would lose the controls linked after it.
-void Window::Impl::ChainFocus()
-{
-    std::vector<RectControl*> focusable;
-    for (const auto& [name, control] : owner.controls_) {
-        auto* rect = dynamic_cast<RectControl*>(control.get());
-        if (rect && (WidgetOf(*rect)->focusPolicy() & Qt::TabFocus))
-            focusable.push_back(rect);
-    }
-    std::ranges::stable_sort(focusable, {}, &RectControl::TabIndex);
-    for (std::size_t i = 1; i < focusable.size(); ++i)
-        QWidget::setTabOrder(WidgetOf(*focusable[i - 1]), WidgetOf(*focusable[i]));
-}
-
-void Window::Impl::Hide()
-{
-    if (!top || ToolkitGone())
-        return;
-    const QPointer<QWidget> parent = top->parentWidget();
-    top->hide();  // also ends a dialog's modal loop
-    // The keyboard goes back to the window the dialog was shown over.
-    if (parent && parent->isVisible())
-        parent->activateWindow();
-}
-
-void Window::Impl::MenuChosen(const std::string& name, bool quits)
-{
-    CallFromToolkit([&] {
-        const auto found = owner.menuHandlers_.find(name);
-        // A copy: the handler may rebind its item.
-        const auto handler = found == owner.menuHandlers_.end() ? nullptr : found->second;
-        if (!(handler && handler()) && quits)
-            Quit(0);
-    });
-}
-
-// A press that no control takes is MouseDown; a close request is Close;
-// Escape presses a dialog's cancel button (an open list takes it first).
-bool Window::Impl::eventFilter(QObject* watched, QEvent* event)
-{
-    const QEvent::Type type = event->type();
-    if (watched == area && type == QEvent::Paint && owner.backdrop_) {
-        QPainter(area).drawImage(QPoint(0, 0), ImageOf(*owner.backdrop_));
-    } else if (watched == area && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)) {
-        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        if (!area->childAt(at))  // else passed up by a control that ignores presses
-            CallFromToolkit([&] { owner.Event_MouseDown(at.x(), at.y()); });
-        return true;
-    } else if (watched == top && type == QEvent::Close) {
-        event->ignore();
-        if (!owner.closed_)
-            CallFromToolkit([this] { owner.Close(); });
-        return true;
-    } else if (watched == top && type == QEvent::KeyPress && owner.IsDialog()
-               && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
-        PressCancelButton();
-        return true;
-    }
-    return false;
-}
-
-// A dialog without a cancel button stays open.
-void Window::Impl::PressCancelButton()
-{
-    for (QPushButton* button : top->findChildren<QPushButton*>()) {
-        if (button->property(kCancelButtonProperty).toBool() && button->isVisible()) {
-            if (button->isEnabled())
-                button->click();
-            return;
-        }
-    }
-}
 
 Window::Window(std::string className) : className_(std::move(className)), impl_(std::make_unique<Impl>(*this))
 {

@@ -11,23 +11,21 @@
 namespace platform {
 namespace {
 
-// With the runtime's ownership of the windows it adopted.
 struct OpenWindow {
     Window* window;
     std::unique_ptr<Window> owned;
 };
 
-// Never destroyed: a process that ends by exit() under the event loop (Qt
-// does so when the display goes away) must not delete widgets after the
-// toolkit has given up. ReleaseAll deletes them while it still works.
+// Never destroyed: a process that exit() ends under the event loop (the
+// display went away) must not delete widgets after the toolkit gave up.
 std::vector<OpenWindow>& OpenWindows()
 {
     static auto* list = new std::vector<OpenWindow>;
     return *list;
 }
 
-// Holds a closed window until Qt deletes it later, so never inside the
-// window's own handler nor inside a modal loop that runs under it.
+// Holds a closed window until Qt's deleteLater: never inside the window's own
+// handler nor a modal loop under it.
 class RetiredWindow : public QObject {
 public:
     explicit RetiredWindow(std::unique_ptr<Window> window) : window_(std::move(window)) {}
@@ -67,7 +65,7 @@ Window* windows::FirstOpenWindow()
 void windows::ReleaseAll()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    // Off the list before they go, so that none finds itself there.
+    // Off the list first, so that none finds itself there.
     std::vector<OpenWindow> doomed = std::move(OpenWindows());
     OpenWindows().clear();
     // Newest first, as Qt's ownership goes: a dialog's widgets are children
