@@ -28,6 +28,8 @@ class Window;
 void CallFromToolkit(const std::function<void()>& handler);
 // The process is ending under the event loop: no widget may be touched.
 bool ToolkitGone();
+// The oldest open window; nullptr when none is open.
+Window* FirstOpenWindow();
 
 // The Qt objects behind a window's picture area, a control, a timer, a picture.
 QWidget* ContentWidget(Window& window);

@@ -16,7 +16,6 @@
 
 #include "platform/QtAccess.h"
 #include "platform/Window.h"
-#include "platform/WindowRegistry.h"
 
 namespace platform {
 namespace {
@@ -70,7 +69,7 @@ void FinishQuit();
 // Close itself, not a handler: it must run even after a fatal exception.
 void CloseOpenWindows()
 {
-    while (Window* window = windows::FirstOpenWindow()) {
+    while (Window* window = FirstOpenWindow()) {
         try {
             window->Close();
         } catch (...) {
@@ -228,7 +227,7 @@ std::int32_t RuntimeExit()
     const std::int32_t status = state.unhandled ? 1 : state.quitCode;
     if (state.ownedApplication) {
         // Widgets must go before the application object.
-        windows::ReleaseAll();
+        ReleaseModuleState();
         delete state.ownedApplication;
         state.ownedApplication = nullptr;
     }
@@ -248,8 +247,6 @@ void Quit(std::int32_t code)
 bool QuitRequested() { return state.quitRequested; }
 
 bool ToolkitGone() { return state.toolkitGone; }
-
-void ReleaseModuleState() { windows::ReleaseAll(); }
 
 void ResetRuntimeForTesting()
 {

@@ -49,7 +49,7 @@ bool QuitRequested();
 // Ends each pass of the program's loops, which are too short to wait on.
 inline void LoopYield() {}
 
-// Releases the windows the runtime still holds.
+// Deletes the windows the runtime still holds, newest first.
 void ReleaseModuleState();
 
 // Test seam: forget a quit request and unhandled exceptions between tests.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -13,9 +14,84 @@
 #include <QVBoxLayout>
 
 #include "platform/QtAccess.h"
-#include "platform/WindowRegistry.h"
 
 namespace platform {
+namespace {
+
+// The open windows, oldest first: a window is open from the start of its
+// construction until its Close handler has returned.
+struct OpenWindow {
+    Window* window;
+    std::unique_ptr<Window> owned;
+};
+
+// Never destroyed: a process that exit() ends under the event loop (the
+// display went away) must not delete widgets after the toolkit gave up.
+std::vector<OpenWindow>& OpenWindows()
+{
+    static auto* list = new std::vector<OpenWindow>;
+    return *list;
+}
+
+// Holds a closed window until Qt's deleteLater: never inside the window's own
+// handler nor a modal loop under it.
+class RetiredWindow : public QObject {
+public:
+    explicit RetiredWindow(std::unique_ptr<Window> window) : window_(std::move(window)) {}
+
+private:
+    std::unique_ptr<Window> window_;
+};
+
+auto Find(const Window* window)
+{
+    return std::ranges::find(OpenWindows(), window, &OpenWindow::window);
+}
+
+// One that the runtime owns is deleted once control is back in the event loop.
+void ForgetOpen(Window& window)
+{
+    const auto found = Find(&window);
+    if (found == OpenWindows().end())
+        return;
+    std::unique_ptr<Window> owned = std::move(found->owned);
+    OpenWindows().erase(found);
+    if (owned)
+        (new RetiredWindow(std::move(owned)))->deleteLater();
+}
+
+}  // namespace
+
+Window* FirstOpenWindow()
+{
+    return OpenWindows().empty() ? nullptr : OpenWindows().front().window;
+}
+
+Window* ImplicitWindow(const std::string& className)
+{
+    const std::vector<OpenWindow>& open = OpenWindows();
+    const auto newest = std::ranges::find(open.rbegin(), open.rend(), className,
+                                          [](const OpenWindow& each) -> const std::string& { return each.window->ClassName(); });
+    return newest == open.rend() ? nullptr : newest->window;
+}
+
+void AdoptWindow(std::unique_ptr<Window> window)
+{
+    if (const auto found = Find(window.get()); found != OpenWindows().end())
+        found->owned = std::move(window);
+}
+
+void ReleaseModuleState()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // Off the list first, so that none finds itself there.
+    std::vector<OpenWindow> doomed = std::move(OpenWindows());
+    OpenWindows().clear();
+    // Newest first, as Qt's ownership goes: a dialog's widgets are children
+    // of the window it was shown over.
+    while (!doomed.empty())
+        doomed.pop_back();
+}
 
 // The Qt widgets behind a window, made once Layout has said what kind it is:
 // a QMainWindow with its menu bar, or a QDialog transient for the clock.
@@ -29,7 +105,7 @@ struct Window::Impl : QObject {
         if (owner.closeButton_)
             flags |= Qt::WindowCloseButtonHint;
         if (owner.IsDialog()) {
-            Window* clock = windows::FirstOpenWindow();
+            Window* clock = FirstOpenWindow();
             auto* dialog = new QDialog(clock && clock != &owner ? clock->impl_->top : nullptr, flags | Qt::Dialog);
             auto* layout = new QVBoxLayout(dialog);
             layout->setContentsMargins(0, 0, 0, 0);
@@ -154,12 +230,12 @@ struct Window::Impl : QObject {
 
 Window::Window(std::string className) : className_(std::move(className)), impl_(std::make_unique<Impl>(*this))
 {
-    windows::TrackOpen(*this);
+    OpenWindows().push_back({this, nullptr});
 }
 
 Window::~Window()
 {
-    windows::ForgetOpen(*this);
+    ForgetOpen(*this);
     // Controls hold widgets inside the window's widget: they go first.
     controls_.clear();
     delete impl_->top.data();
@@ -267,7 +343,7 @@ void Window::Close()
         Window& window;
         ~Leave()
         {
-            windows::ForgetOpen(window);
+            ForgetOpen(window);
             window.impl_->Hide();
         }
     } leave{*this};
