@@ -8,11 +8,9 @@
 #include "platform/QtAccess.h"
 
 namespace platform {
-
 namespace {
 
-// Shorter clips are decoded whole and shared; longer ones are read as they
-// play, so memory does not follow a clip's length.
+// Longer clips are read as they play, so memory does not follow their length.
 constexpr sf_count_t kShortSeconds = 4;
 
 SNDFILE* OpenSound(int fd, SF_INFO& format)

@@ -17,7 +17,6 @@
 #include "platform/QtAccess.h"
 
 namespace platform {
-
 namespace {
 
 template <class W>
@@ -149,7 +148,6 @@ void RectControl::AttachTo(Window& owner)
 }
 
 QWidget* WidgetOf(const RectControl& control) { return control.widget_->widget; }
-
 void RectControl::SetLeft(std::int32_t left) { WidgetOf(*this)->move(left, WidgetOf(*this)->y()); }
 void RectControl::SetTop(std::int32_t top) { WidgetOf(*this)->move(WidgetOf(*this)->x(), top); }
 void RectControl::SetWidth(std::int32_t width) { WidgetOf(*this)->resize(std::max(0, width), WidgetOf(*this)->height()); }

@@ -14,8 +14,7 @@ namespace platform {
 
 class Window;
 
-// A control belongs to the window it was added to and is known there by its
-// Name (and by its Index when it is a member of a control array).
+// Known in its window by its Name, and its Index in a control array.
 class Control : public Object {
 public:
     const PropertyTable& Properties() const override;

@@ -17,7 +17,6 @@
 #include "platform/TextStreams.h"
 
 namespace platform {
-
 namespace {
 
 std::string appRootOverride;

@@ -54,7 +54,6 @@ Picture& Picture::operator=(const Picture& other)
 }
 
 std::int32_t Picture::Width() const { return image_ ? image_->width() : encoded_->size.width(); }
-
 std::int32_t Picture::Height() const { return image_ ? image_->height() : encoded_->size.height(); }
 
 // Drawn into, a read picture is no longer the file's.

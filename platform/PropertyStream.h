@@ -37,8 +37,7 @@ using StreamBytes = std::span<const std::uint8_t>;
 // The Index that marks a control outside any control array.
 inline constexpr std::int32_t kNoControlArrayIndex = INT32_MIN;
 
-// One record of a stream; number holds an Int32, a Boolean or a Color as
-// 0xRRGGBB.
+// One record; number holds an Int32, a Boolean or a Color as 0xRRGGBB.
 struct Record {
     std::string_view name;
     PropertyType type = PropertyType::Int32;
@@ -97,9 +96,8 @@ using PropertyValue = std::variant<std::int32_t, bool, std::string, Color>;
 
 class Object;
 
-// A class's declared properties by exact name, its base classes' included:
-// the declared type says how a stream encodes the value, the setter applies
-// it with the same effect as an assignment.
+// A class's declared properties by exact name, its base classes' included;
+// the setter has the effect of an assignment.
 struct PropertyDef {
     PropertyType type;
     std::function<void(Object&, const PropertyValue&)> set;
@@ -132,8 +130,7 @@ inline PropertyTable Extended(PropertyTable table,
     return table;
 }
 
-// A property set through a member function; on an object of another class
-// it raises a RuntimeException.
+// Set through a member function; on an object of another class it raises.
 template <class T, class V>
 PropertyDef Setter(PropertyType type, void (T::*set)(V))
 {

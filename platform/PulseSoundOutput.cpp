@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <iostream>
 
-namespace platform {
+#include "platform/Sound.h"
 
+namespace platform {
 namespace {
 
 // Enough to ride over a busy moment, asked for half at a time to wake the
@@ -33,7 +34,18 @@ private:
     pa_threaded_mainloop* loop_;
 };
 
+std::shared_ptr<SoundOutput> installedOutput;
+
 }  // namespace
+
+void SetSoundOutput(std::shared_ptr<SoundOutput> output) { installedOutput = std::move(output); }
+
+void Sound::Play(std::size_t times)
+{
+    if (!installedOutput)
+        installedOutput = std::make_shared<PulseSoundOutput>();
+    installedOutput->Play(path_, times);
+}
 
 PulseSoundOutput::~PulseSoundOutput()
 {
@@ -55,7 +67,7 @@ void PulseSoundOutput::Play(const std::string& path, std::size_t times)
 {
     if (times == 0)
         return;
-    // The file is opened only when it can play: no server, no decode.
+    // No server, no decode.
     std::vector<ClipReader> readers;
     if (StartLoop() && ReadyToPlay())
         readers = clips_.Open(path, std::min(times, kMaxStreamsPerClip));
@@ -154,8 +166,7 @@ void PulseSoundOutput::Start(Stream& stream)
         Release(&stream);
 }
 
-// Waiting plays count too: a server that accepts and never answers must not
-// make every minute's plays pile up.
+// Waiting plays count too: a server that never answers must not pile them up.
 bool PulseSoundOutput::JoinPlaying(const std::string& path, std::size_t plays)
 {
     std::size_t playing = 0;

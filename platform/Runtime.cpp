@@ -125,8 +125,7 @@ struct HandlerDepth {
     }
 };
 
-// A signal handler may only write to a descriptor; the event loop reads the
-// other end and quits from there.
+// A signal handler may only write to a descriptor; the loop reads the other end.
 int signalPipe[2] = {-1, -1};
 
 void OnQuitSignal(int)
@@ -245,7 +244,6 @@ void Quit(std::int32_t code)
 }
 
 bool QuitRequested() { return state.quitRequested; }
-
 bool ToolkitGone() { return state.toolkitGone; }
 
 void ResetRuntimeForTesting()

@@ -8,9 +8,8 @@
 // The runtime's life cycle: start, the event loop, quitting and the exit status.
 namespace platform {
 
-// The runtime's own exceptions. One that a handler raises is reported on
-// stderr and the event loop goes on; any other ends the event loop and is
-// raised again from RuntimeRun.
+// Raised by a handler, one of these is reported on stderr and the loop goes
+// on; any other exception ends the loop and is raised again from RuntimeRun.
 struct RuntimeException : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
@@ -40,9 +39,9 @@ void RuntimeUnhandledException(std::exception_ptr exception);
 // Ends the runtime; returns the quit code, or 1 after an unhandled exception.
 std::int32_t RuntimeExit();
 
-// Asks for the end of the program and returns at once. A message box or modal
-// window that a handler waits in is closed first; once no handler runs, every
-// open window is closed (its Close handler runs) and the event loop ends.
+// Asks for the end and returns at once. A message box or modal window that a
+// handler waits in closes first; once no handler runs, every open window
+// closes and the event loop ends.
 void Quit(std::int32_t code = 0);
 bool QuitRequested();
 

@@ -6,14 +6,12 @@
 
 namespace platform {
 
-// Where sounds go. The real output plays through the sound server; a test
-// puts its own in its place.
+// Where sounds go: the sound server, or a test's own output.
 class SoundOutput {
 public:
     virtual ~SoundOutput() = default;
     // Starts the file `times` times over, all at once, and returns at once;
-    // the sound plays to its end even when nothing holds on to it, and
-    // several may play at once.
+    // each plays to its end even when nothing holds on to it.
     virtual void Play(const std::string& path, std::size_t times) = 0;
 };
 

@@ -50,8 +50,8 @@ Timer::Timer() : impl_(std::make_unique<Impl>())
     impl_->timer.setSingleShot(true);
     impl_->timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&impl_->timer, &QTimer::timeout, &impl_->timer, [this] {
-        // A wake-up this close before a boundary is early: the tick waits for
-        // the boundary, so it never reads the second that is just ending.
+        // A wake-up this close before a boundary is early: it would read the
+        // second that is just ending.
         if (Arm(*impl_) > std::min(5, impl_->period / 10))
             RunActions(*this, impl_->actions);
     });

@@ -264,7 +264,7 @@ static PropertyDef Kept(PropertyType type, V Window::*member)
 }
 
 // Both windows are fixed in size, placed by Qt, without colour, maximise or
-// minimise button: the properties for those are read and ignored.
+// minimise button.
 const PropertyTable& Window::Properties() const
 {
     using enum PropertyType;

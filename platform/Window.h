@@ -59,9 +59,8 @@ public:
     std::shared_ptr<platform::MenuBar> MenuBar() const { return menuBar_; }
     void SetMenuBar(std::shared_ptr<platform::MenuBar> menuBar);
 
-    // Shows a dialog modally, over the oldest open window, and returns once
-    // it has closed; the keyboard then goes back to that window. Any other
-    // window is only shown.
+    // Shows a dialog modally over the oldest open window, returning once it
+    // has closed; any other window is only shown.
     void ShowModal();
     // Raises Close, then hides the window and forgets it.
     void Close();
@@ -126,8 +125,8 @@ Window* ImplicitWindow(const std::string& className);
 // Hands a newly made window to the runtime, which keeps it until it closes.
 void AdoptWindow(std::unique_ptr<Window> window);
 
-// The get-or-create accessor behind every window class's implicit instance.
-// A window of another class under that name raises IllegalCastException.
+// Behind every window class's implicit instance. A window of another class
+// under that name raises IllegalCastException.
 template <class W>
 W& GetOrCreateWindow(const std::string& className)
 {
