@@ -39,7 +39,6 @@ void AppendRows(QComboBox& combo, const QStringList& rows)
     combo.setCurrentIndex(selected);
 }
 
-// Paints the well's picture fitted into it and takes the presses on it.
 class ImageWellWidget : public QWidget {
 public:
     PicturePtr picture;
@@ -208,7 +207,7 @@ bool CheckBox::Value() const { return WidgetAs<QCheckBox>(*this).isChecked(); }
 void CheckBox::SetValue(bool value) { WidgetAs<QCheckBox>(*this).setChecked(value); }
 void CheckBox::SetCaption(const std::string& caption) { SetCaptionOf(WidgetAs<QCheckBox>(*this), caption); }
 
-// Return presses the default button wherever the focus is.
+// Return presses the default button wherever the focus is, not the focused one.
 PushButton::PushButton() : RectControl(new QPushButton) { WidgetAs<QPushButton>(*this).setAutoDefault(false); }
 
 void PushButton::SetCaption(const std::string& caption)

@@ -38,8 +38,6 @@ private:
 class RectControl : public Control {
 public:
     ~RectControl() override;
-    RectControl(const RectControl&) = delete;
-    RectControl& operator=(const RectControl&) = delete;
     const PropertyTable& Properties() const override;
     void AttachTo(Window& owner) override;
 

@@ -27,8 +27,6 @@ class Window : public Object {
 public:
     explicit Window(std::string className);
     ~Window() override;
-    Window(const Window&) = delete;
-    Window& operator=(const Window&) = delete;
 
     const std::string& ClassName() const { return className_; }
     const PropertyTable& Properties() const override;
