@@ -1,30 +1,17 @@
 #include "platform/ClipCache.h"
 
-#include <fcntl.h>
 #include <sndfile.h>
 #include <unistd.h>
 
 #include <iostream>
 
-namespace platform {
+#include "platform/QtAccess.h"
 
+namespace platform {
 namespace {
 
-// Shorter clips are decoded whole and shared; longer ones are read as they
-// play, so memory does not follow a clip's length.
+// Longer clips are read as they play, so memory does not follow their length.
 constexpr sf_count_t kShortSeconds = 4;
-
-// Only a regular file: a named pipe or a device in the data folder would
-// block the caller.
-int OpenRegularFile(const std::string& path, struct stat& file)
-{
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd >= 0 && (fstat(fd, &file) != 0 || !S_ISREG(file.st_mode))) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
 
 SNDFILE* OpenSound(int fd, SF_INFO& format)
 {

@@ -14,15 +14,12 @@
 namespace platform {
 
 // Opens sound files in any format libsndfile reads. A short clip is decoded
-// once and shared by every play of it while any lasts, so a minute that
-// plays its file for many schedule lines decodes it once; a file that
-// changed on disk is decoded afresh. A longer one gives each play its own
-// handle on the file. Used from one thread.
+// once and shared by its plays while any lasts (afresh once the file changed);
+// a longer one gives each play its own handle on the file. One thread uses it.
 class ClipCache {
 public:
-    // Readers for `count` plays, each at the clip's start; none when the file
-    // is missing, no regular file, or no decoder accepts it (said once per
-    // file on stderr).
+    // Readers for `count` plays; none when the file is missing, no regular
+    // file, or no decoder accepts it (said once per file on stderr).
     std::vector<ClipReader> Open(const std::string& path, std::size_t count);
 
 private:

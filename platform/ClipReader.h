@@ -15,10 +15,8 @@ struct DecodedClip {
     std::vector<short> samples;
 };
 
-// Where one play's samples come from, at the file's own rate and channel
-// count (the sound server converts): a short clip's shared decode, or the
-// play's own handle on a longer file, read as it plays so memory does not
-// follow the clip's length. One thread reads.
+// One play's samples at the file's own rate and channel count: a short clip's
+// shared decode, or the play's own handle on a longer file, read as it plays.
 class ClipReader {
 public:
     explicit ClipReader(std::shared_ptr<const DecodedClip> decoded);

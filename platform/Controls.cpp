@@ -15,10 +15,8 @@
 #include <QStyle>
 
 #include "platform/QtAccess.h"
-#include "platform/RuntimeInternal.h"
 
 namespace platform {
-
 namespace {
 
 template <class W>
@@ -41,7 +39,6 @@ void AppendRows(QComboBox& combo, const QStringList& rows)
     combo.setCurrentIndex(selected);
 }
 
-// Paints the well's picture fitted into it and takes the presses on it.
 class ImageWellWidget : public QWidget {
 public:
     PicturePtr picture;
@@ -59,9 +56,9 @@ protected:
         painter.drawImage(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, fitted, rect()), image);
     }
 
+    // Taken here, so the press never reaches the window behind the well.
     void mousePressEvent(QMouseEvent* event) override
     {
-        // Taken here, so the press never reaches the window behind the well.
         event->accept();
         const QPoint at = event->position().toPoint();
         // A copy: the handler may close the window and clear onPress meanwhile.
@@ -89,11 +86,9 @@ RectControl::RectControl(QWidget* widget) : widget_(std::make_unique<GuardedWidg
 
 RectControl::~RectControl()
 {
-    // A handler of this very widget may still be on the stack (a button whose
-    // Action dropped its control), so the event loop deletes it later. Without
-    // the application object the widgets are past saving. Only the program's
-    // own connections go (the widget is their context): Qt's accessibility
-    // cache forgets the widget on its destroyed().
+    // A handler of this very widget may still be on the stack, so the loop
+    // deletes it later. Only the program's own connections go now: Qt's
+    // accessibility cache forgets the widget on its destroyed().
     QWidget* widget = widget_->widget;
     if (widget && QCoreApplication::instance()) {
         QObject::disconnect(widget, nullptr, widget, nullptr);
@@ -102,10 +97,7 @@ RectControl::~RectControl()
 }
 
 // One table for every kind of control: a property of another kind raises.
-// Every control takes the keyboard focus its kind takes, never moves with its
-// window (which keeps its size), and shows plain text in the toolkit's font
-// and colour with no help tag or data binding: those properties of the
-// streams are read and ignored.
+// Focus, locking, fonts, colours, help tags and data binding stay Qt's.
 const PropertyTable& RectControl::Properties() const
 {
     using enum PropertyType;
@@ -155,7 +147,6 @@ void RectControl::AttachTo(Window& owner)
 }
 
 QWidget* WidgetOf(const RectControl& control) { return control.widget_->widget; }
-
 void RectControl::SetLeft(std::int32_t left) { WidgetOf(*this)->move(left, WidgetOf(*this)->y()); }
 void RectControl::SetTop(std::int32_t top) { WidgetOf(*this)->move(WidgetOf(*this)->x(), top); }
 void RectControl::SetWidth(std::int32_t width) { WidgetOf(*this)->resize(std::max(0, width), WidgetOf(*this)->height()); }
@@ -170,8 +161,7 @@ void RectControl::SetVisible(bool visible)
         WidgetOf(*this)->setVisible(visible);
 }
 
-// Layouts are in pixels, so sizes become pixel sizes: text then fits its
-// control on any screen.
+// Layouts are in pixels, so text sizes are too: text fits on any screen.
 void RectControl::SetTextSize(double points)
 {
     if (!(points > 0))
@@ -181,7 +171,6 @@ void RectControl::SetTextSize(double points)
     WidgetOf(*this)->setFont(font);
 }
 
-// Labels show plain text.
 Label::Label() : RectControl(new QLabel) { WidgetAs<QLabel>(*this).setTextFormat(Qt::PlainText); }
 
 void Label::SetText(const std::string& text)
@@ -198,7 +187,6 @@ void PopupMenu::SetInitialValue(const std::string& rows)
         AppendRows(WidgetAs<QComboBox>(*this), QString::fromStdString(rows).split(u'\r'));
 }
 
-// Qt selects no row for an index that has none.
 std::int32_t PopupMenu::ListIndex() const { return WidgetAs<QComboBox>(*this).currentIndex(); }
 void PopupMenu::SetListIndex(std::int32_t index) { WidgetAs<QComboBox>(*this).setCurrentIndex(index); }
 std::string PopupMenu::List(std::int32_t row) const
@@ -219,7 +207,7 @@ bool CheckBox::Value() const { return WidgetAs<QCheckBox>(*this).isChecked(); }
 void CheckBox::SetValue(bool value) { WidgetAs<QCheckBox>(*this).setChecked(value); }
 void CheckBox::SetCaption(const std::string& caption) { SetCaptionOf(WidgetAs<QCheckBox>(*this), caption); }
 
-// Return presses the default button wherever the focus is.
+// Return presses the default button wherever the focus is, not the focused one.
 PushButton::PushButton() : RectControl(new QPushButton) { WidgetAs<QPushButton>(*this).setAutoDefault(false); }
 
 void PushButton::SetCaption(const std::string& caption)
@@ -234,8 +222,7 @@ void PushButton::SetCancel(bool value)
     WidgetAs<QPushButton>(*this).setProperty(kCancelButtonProperty, value);
 }
 
-// Qt keeps the handler alive while it runs, even when it closes the window
-// and so deletes the button's connections.
+// Qt keeps the handler alive while it runs, even when it closes the window.
 void PushButton::AddActionHandler(std::function<void(PushButton&)> handler)
 {
     QPushButton& button = WidgetAs<QPushButton>(*this);

@@ -14,8 +14,7 @@ namespace platform {
 
 class Window;
 
-// A control belongs to the window it was added to and is known there by its
-// Name (and by its Index when it is a member of a control array).
+// Known in its window by its Name, and its Index in a control array.
 class Control : public Object {
 public:
     const PropertyTable& Properties() const override;
@@ -35,13 +34,10 @@ private:
     Window* owner_ = nullptr;
 };
 
-// A control shown by a widget in its window's picture area. Until it is added
-// to a window it shows nowhere.
+// A control shown by a widget in its window's picture area, once added to it.
 class RectControl : public Control {
 public:
     ~RectControl() override;
-    RectControl(const RectControl&) = delete;
-    RectControl& operator=(const RectControl&) = delete;
     const PropertyTable& Properties() const override;
     void AttachTo(Window& owner) override;
 
@@ -57,7 +53,7 @@ public:
     void SetVisible(bool visible);
     // A point is one layout pixel; 0 keeps the toolkit's size.
     void SetTextSize(double points);
-    // Only unit 0, layout pixels, occurs.
+    // Only unit 0, pixels, occurs.
     void SetTextUnit(std::int32_t) {}
 
 protected:
@@ -106,8 +102,7 @@ class PushButton : public RectControl {
 public:
     PushButton();
     void SetCaption(const std::string& caption);
-    // In a dialog, Return presses the Default button and Escape the Cancel
-    // button, unless a list is open.
+    // In a dialog, Return presses the Default button and Escape the Cancel one.
     void SetDefault(bool value);
     void SetCancel(bool value);
     void AddActionHandler(std::function<void(PushButton&)> handler);

@@ -5,7 +5,6 @@
 #include <QDateTime>
 
 namespace platform {
-
 namespace {
 
 std::shared_ptr<Clock> installedClock;

@@ -24,8 +24,7 @@ void SetClock(std::shared_ptr<Clock> clock);
 class Date {
 public:
     Date();
-    // "YYYY-MM-DD HH:MM:SS": the last eight characters are the time of day,
-    // 24-hour, two digits each.
+    // "YYYY-MM-DD HH:MM:SS", 24-hour.
     std::string Text() const;
     const LocalTime& Time() const { return time_; }
 

@@ -17,12 +17,9 @@
 #include "platform/TextStreams.h"
 
 namespace platform {
-
 namespace {
 
 std::string appRootOverride;
-
-QString ToQString(const std::string& path) { return QString::fromStdString(path); }
 
 std::string AppRoot()
 {
@@ -31,22 +28,13 @@ std::string AppRoot()
     return FolderItem(QCoreApplication::applicationDirPath().toStdString()).Parent().NativePath();
 }
 
-// Only a regular file is opened: opening a named pipe that nobody writes to
-// waits for good, and a device may never end. The open itself never waits,
-// and the check looks at what was opened, so nothing can be swapped in
-// between. Anything else counts as missing.
 bool OpenRegularFile(const std::string& path, QFile& file)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)
-        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    const int fd = platform::OpenRegularFile(path, status);
+    if (fd >= 0 && !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         ::close(fd);
-        return false;
-    }
-    return true;
+    return file.isOpen();
 }
 
 bool IsRegularFile(const std::string& path)
@@ -57,6 +45,18 @@ bool IsRegularFile(const std::string& path)
 
 }  // namespace
 
+// The open never waits, as one of a named pipe would, and the check looks at
+// what was opened, so nothing can be swapped in between.
+int OpenRegularFile(const std::string& path, struct stat& status)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd >= 0 && (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 FolderItem FolderItem::Child(const std::string& name) const
 {
     return FolderItem(path_.ends_with('/') ? path_ + name : path_ + "/" + name);
@@ -64,10 +64,10 @@ FolderItem FolderItem::Child(const std::string& name) const
 
 FolderItem FolderItem::Parent() const
 {
-    return FolderItem(QDir::cleanPath(ToQString(path_) + QStringLiteral("/..")).toStdString());
+    return FolderItem(QDir::cleanPath(QString::fromStdString(path_) + QStringLiteral("/..")).toStdString());
 }
 
-bool FolderItem::Exists() const { return !path_.empty() && QFileInfo::exists(ToQString(path_)); }
+bool FolderItem::Exists() const { return !path_.empty() && QFileInfo::exists(QString::fromStdString(path_)); }
 
 std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const
 {

@@ -25,9 +25,8 @@ public:
     // counts as missing for these three, and is never opened.
     // nullptr when the file is missing or cannot be read.
     std::shared_ptr<TextInputStream> OpenAsTextFile() const;
-    // nullptr when the file holds no picture the toolkit reads. A picture
-    // larger than maxWidth x maxHeight is decoded shrunk to fit within that,
-    // its aspect ratio kept; one that fits keeps its size.
+    // nullptr when the file holds no picture; a larger one than the bounds is
+    // shrunk to fit, its aspect ratio kept.
     PicturePtr OpenAsPicture(std::int32_t maxWidth = INT32_MAX, std::int32_t maxHeight = INT32_MAX) const;
     // nullptr when the file is missing; one that holds no sound plays nothing.
     SoundPtr OpenAsSound() const;
@@ -36,8 +35,7 @@ private:
     std::string path_;
 };
 
-// The app root is the folder that holds bin/ and Resources/: the parent of
-// the executable's folder. Relative names resolve against it.
+// Relative to the app root, the parent of the executable's folder.
 FolderItem GetFolderItem(const std::string& relativeName, int pathMode = 0);
 FolderItem ExecutableFile();
 // $XDG_CONFIG_HOME, else ~/.config.

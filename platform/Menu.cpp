@@ -35,8 +35,7 @@ MenuItem* MenuItem::FindByName(const std::string& name) const
 
 namespace {
 
-// An item with children is a menu, any other a command. Each QAction is named
-// after its item's Name.
+// An item with children is a menu, any other a command named after the item.
 void AddItems(QWidget& container, const MenuItem& parent, const MenuChoice& onChosen)
 {
     for (const auto& item : parent.Children()) {

@@ -6,9 +6,8 @@
 
 namespace platform {
 
-// A menu or a menu item: a tree of plain data. A window shows the tree it is
-// given as its menu bar; a chosen item goes to the window's handler bound to
-// the item's Name, or, for the quit item, to the runtime's quit.
+// A tree of plain data that a window shows as its menu bar. A chosen item
+// goes to the window's handler for its Name; the quit item, unhandled, quits.
 class MenuItem {
 public:
     virtual ~MenuItem() = default;

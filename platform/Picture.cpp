@@ -15,9 +15,8 @@ struct Picture::Encoded {
     QByteArray bytes;
     QSize size;  // as read: the file's size, shrunk to fit the limit
 
-    // A file cut short decodes as far as it goes, as image viewers show it
-    // (the decoder greys the rest). One whose data cannot be decoded at all
-    // after its header read well stays black.
+    // A file cut short decodes as far as it goes (the decoder greys the rest);
+    // one whose data cannot be decoded at all stays black.
     QImage Decode(QSize at) const
     {
         QBuffer buffer;
@@ -55,7 +54,6 @@ Picture& Picture::operator=(const Picture& other)
 }
 
 std::int32_t Picture::Width() const { return image_ ? image_->width() : encoded_->size.width(); }
-
 std::int32_t Picture::Height() const { return image_ ? image_->height() : encoded_->size.height(); }
 
 // Drawn into, a read picture is no longer the file's.
@@ -79,18 +77,6 @@ const QImage& ImageOf(const Picture& picture)
     return *picture.image_;
 }
 
-namespace {
-
-// Shrunk to fit with its shape kept: a face in a square well is not squashed.
-QSize FittedWithin(QSize size, QSize limit)
-{
-    if (size.width() <= limit.width() && size.height() <= limit.height())
-        return size;
-    return size.scaled(limit, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-}
-
-}  // namespace
-
 // The header first: a large file that is no picture is never read whole.
 PicturePtr ReadPicture(QIODevice& file, QSize limit)
 {
@@ -99,13 +85,14 @@ PicturePtr ReadPicture(QIODevice& file, QSize limit)
         return nullptr;
     auto encoded = std::make_shared<Picture::Encoded>();
     encoded->bytes = file.readAll();
-    encoded->size = FittedWithin(size, limit);
+    // Shrunk with its shape kept: a face in a square well is not squashed.
+    encoded->size = size.scaled(size.boundedTo(limit), Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
     return std::make_shared<Picture>(std::move(encoded));
 }
 
-// QPainter scales nearest-neighbour unless asked to smooth: a third of the
-// cost, and a photo is redrawn at every minute and every resize. A whole read
-// picture drawn smaller is decoded at that size instead, smoother and cheaper.
+// QPainter scales nearest-neighbour: a third of the cost of smoothing, for a
+// photo redrawn every minute. A whole read picture drawn smaller is decoded at
+// that size instead, smoother and cheaper.
 void Graphics::DrawPicture(const Picture& source, std::int32_t destLeft, std::int32_t destTop,
                            std::int32_t destWidth, std::int32_t destHeight, std::int32_t sourceLeft,
                            std::int32_t sourceTop, std::int32_t sourceWidth, std::int32_t sourceHeight)

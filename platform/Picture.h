@@ -13,8 +13,7 @@ class Picture;
 class Graphics {
 public:
     explicit Graphics(Picture& target) : target_(target) {}
-    // Scales the source rectangle of source into the destination rectangle of
-    // the target, each axis on its own (the aspect ratio is not kept).
+    // Scales the source rectangle into the destination one, each axis on its own.
     void DrawPicture(const Picture& source, std::int32_t destLeft, std::int32_t destTop,
                      std::int32_t destWidth, std::int32_t destHeight, std::int32_t sourceLeft,
                      std::int32_t sourceTop, std::int32_t sourceWidth, std::int32_t sourceHeight);
@@ -23,10 +22,8 @@ private:
     Picture& target_;
 };
 
-// A picture in memory, 32 bits per pixel and opaque. Copies share their
-// pixels until one is drawn into. A picture read from a file keeps the file's
-// bytes and is decoded when first needed; drawn smaller, it is decoded at the
-// size drawn, which for a JPEG costs a fraction of the whole decode.
+// A picture in memory, 32 bits per pixel and opaque. A picture read from a
+// file is decoded when first needed, at the size it is drawn when smaller.
 class Picture {
 public:
     // A new picture of the given size, black.

@@ -18,16 +18,9 @@
 #include "platform/Runtime.h"
 
 // Layout property streams: records of a property name, a space and the value,
-// laid back to back with no header and no terminator. The value's encoding
-// comes from the declared type of the property on the target class: Int32 is
-// 4 bytes big-endian, Boolean 1 byte, Color 3 bytes (red, green, blue), and
-// String a 4-byte big-endian byte count and that many UTF-8 bytes.
-//
-// Streams are built at compile time from typed records:
-//   constexpr auto kTimerStream = platform::BuildStream([] {
-//       return std::array{platform::Record::Int32("Mode", 2),
-//                         platform::Record::Int32("Period", 500)};
-//   });
+// back to back with no header or terminator. The property's declared type
+// gives the encoding: Int32 4 bytes big-endian, Boolean 1 byte, Color 3 bytes
+// (red, green, blue), String a 4-byte big-endian count and the UTF-8 bytes.
 namespace platform {
 
 struct Color {
@@ -44,8 +37,7 @@ using StreamBytes = std::span<const std::uint8_t>;
 // The Index that marks a control outside any control array.
 inline constexpr std::int32_t kNoControlArrayIndex = INT32_MIN;
 
-// One record of a stream; number holds an Int32, a Boolean or a Color as
-// 0xRRGGBB.
+// One record; number holds an Int32, a Boolean or a Color as 0xRRGGBB.
 struct Record {
     std::string_view name;
     PropertyType type = PropertyType::Int32;
@@ -90,7 +82,7 @@ constexpr std::vector<std::uint8_t> Encode(std::span<const Record> records)
     return out;
 }
 
-// MakeRecords is a captureless lambda returning a std::array<Record, N>.
+// A stream built at compile time: BuildStream([] { return std::array{Record::Int32("Mode", 2)}; }).
 template <class MakeRecords>
 consteval auto BuildStream(MakeRecords)
 {
@@ -104,9 +96,8 @@ using PropertyValue = std::variant<std::int32_t, bool, std::string, Color>;
 
 class Object;
 
-// A class's declared properties by exact name, its base classes' included:
-// the declared type says how a stream encodes the value, the setter applies
-// it with the same effect as an assignment.
+// A class's declared properties by exact name, its base classes' included;
+// the setter has the effect of an assignment.
 struct PropertyDef {
     PropertyType type;
     std::function<void(Object&, const PropertyValue&)> set;
@@ -139,8 +130,7 @@ inline PropertyTable Extended(PropertyTable table,
     return table;
 }
 
-// A property set through a member function; on an object of another class
-// it raises a RuntimeException.
+// Set through a member function; on an object of another class it raises.
 template <class T, class V>
 PropertyDef Setter(PropertyType type, void (T::*set)(V))
 {

@@ -5,20 +5,18 @@
 #include <algorithm>
 #include <iostream>
 
-namespace platform {
+#include "platform/Sound.h"
 
+namespace platform {
 namespace {
 
-// Enough to ride over a busy moment, and asked for half at a time: fewer
-// wake-ups of the sound thread than smaller pieces. Attributes left to the
-// server wait for about two seconds of data.
+// Enough to ride over a busy moment, asked for half at a time to wake the
+// sound thread less; the server's own choice would buffer about two seconds.
 constexpr pa_usec_t kBufferUsec = 250 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t kRefillUsec = kBufferUsec / 2;
 
-// The server mixes and resamples each stream on its own and chokes on a few
-// dozen: 32 streams started together stretched a 1 s clip to 1.9 s, and 250
-// had PulseAudio killed for hogging its real-time thread. Further plays of a
-// clip that many streams play join its newest stream and end with it; they
+// The server chokes on a few dozen streams (32 stretched a 1 s clip to 1.9 s,
+// 250 had it killed). Further plays of a clip join its newest stream: they
 // would only have made it louder.
 constexpr std::size_t kMaxStreamsPerClip = 16;
 
@@ -36,14 +34,24 @@ private:
     pa_threaded_mainloop* loop_;
 };
 
+std::shared_ptr<SoundOutput> installedOutput;
+
 }  // namespace
+
+void SetSoundOutput(std::shared_ptr<SoundOutput> output) { installedOutput = std::move(output); }
+
+void Sound::Play(std::size_t times)
+{
+    if (!installedOutput)
+        installedOutput = std::make_shared<PulseSoundOutput>();
+    installedOutput->Play(path_, times);
+}
 
 PulseSoundOutput::~PulseSoundOutput()
 {
     if (!loop_)
         return;
-    // The loop thread first, so no callback runs during the teardown; then
-    // the context, whose disconnect ends its streams; the streams last.
+    // The thread first, so no callback runs; the streams last.
     pa_threaded_mainloop_stop(loop_);
     for (Stream& stream : streams_)
         Detach(stream);
@@ -59,7 +67,7 @@ void PulseSoundOutput::Play(const std::string& path, std::size_t times)
 {
     if (times == 0)
         return;
-    // The file is opened only when it can play: no server, no decode.
+    // No server, no decode.
     std::vector<ClipReader> readers;
     if (StartLoop() && ReadyToPlay())
         readers = clips_.Open(path, std::min(times, kMaxStreamsPerClip));
@@ -85,8 +93,7 @@ void PulseSoundOutput::Play(const std::string& path, std::size_t times)
     }
 }
 
-// Started with the first play, so a program that plays nothing has no
-// sound thread, and none is made before the first paint.
+// With the first play: none is made before the first paint.
 bool PulseSoundOutput::StartLoop()
 {
     if (loop_)
@@ -159,8 +166,7 @@ void PulseSoundOutput::Start(Stream& stream)
         Release(&stream);
 }
 
-// Waiting plays count too: a server that accepts and never answers must not
-// make every minute's plays pile up.
+// Waiting plays count too: a server that never answers must not pile them up.
 bool PulseSoundOutput::JoinPlaying(const std::string& path, std::size_t plays)
 {
     std::size_t playing = 0;
@@ -214,16 +220,11 @@ void PulseSoundOutput::SkipWaiting()
     }
 }
 
-bool PulseSoundOutput::AnyWaiting() const
-{
-    return std::any_of(streams_.begin(), streams_.end(), [](const Stream& stream) { return !stream.stream; });
-}
-
 void PulseSoundOutput::OnContextState(pa_context* context, void* data)
 {
     auto* output = static_cast<PulseSoundOutput*>(data);
     switch (pa_context_get_state(context)) {
-    case PA_CONTEXT_READY: {
+    case PA_CONTEXT_READY:
         output->toldNoServer_ = false;
         for (auto it = output->streams_.begin(); it != output->streams_.end();) {
             Stream& stream = *it++;
@@ -231,10 +232,9 @@ void PulseSoundOutput::OnContextState(pa_context* context, void* data)
                 output->Start(stream);
         }
         break;
-    }
     case PA_CONTEXT_FAILED:
     case PA_CONTEXT_TERMINATED:
-        if (output->AnyWaiting())
+        if (std::ranges::any_of(output->streams_, [](const Stream& stream) { return !stream.stream; }))
             output->SkipWaiting();
         break;
     default:
@@ -251,9 +251,8 @@ void PulseSoundOutput::OnStreamState(pa_stream* handle, void* data)
     }
 }
 
-// The server asks for data as its buffer empties; it is read straight into
-// the server's memory. After the last sample the stream drains, so the clip
-// is heard to its end before the stream goes.
+// Read straight into the server's memory. After the last sample the stream
+// drains, so the clip is heard to its end.
 void PulseSoundOutput::OnWrite(pa_stream* handle, std::size_t bytes, void* data)
 {
     auto* stream = static_cast<Stream*>(data);

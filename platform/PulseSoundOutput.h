@@ -17,12 +17,10 @@ struct pa_threaded_mainloop;
 
 namespace platform {
 
-// Plays sound files through the PulseAudio API (served by PipeWire on
-// current desktops): one stream per play, fed on the sound library's own
-// thread, so Play returns at once and never waits for the server. Files are
-// opened and short ones decoded before the loop's lock is taken: the loop
-// never waits for a disk. Without a server a play is skipped, said once on
-// stderr; a play a second later tries to connect again.
+// Plays sound files through the PulseAudio API (PipeWire serves it too): one
+// stream per play, fed on the sound library's thread, so Play never waits for
+// the server, and that thread never waits for a disk. Without a server a play
+// is skipped, said once on stderr; a play a second later connects again.
 class PulseSoundOutput : public SoundOutput {
 public:
     PulseSoundOutput() = default;
@@ -33,8 +31,7 @@ public:
     void Play(const std::string& path, std::size_t times) override;
 
 protected:
-    // Test seam: plays that were heard to their end, cut short or skipped;
-    // called on either thread. The program has no use for it.
+    // Test seam: plays heard to their end, cut short or skipped; either thread.
     virtual void Ended(std::size_t /*plays*/) {}
 
 private:
@@ -58,7 +55,6 @@ private:
     void Detach(Stream& stream);
     void Release(Stream* stream);
     void SkipWaiting();
-    bool AnyWaiting() const;
     static void OnContextState(pa_context* context, void* output);
     static void OnStreamState(pa_stream* stream, void* entry);
     static void OnWrite(pa_stream* stream, std::size_t bytes, void* entry);

@@ -14,16 +14,14 @@
 #include <QSocketNotifier>
 #include <QThread>
 
-#include "platform/RuntimeInternal.h"
+#include "platform/QtAccess.h"
 #include "platform/Window.h"
-#include "platform/WindowRegistry.h"
 
 namespace platform {
 namespace {
 
 struct RuntimeState {
-    // Deleted by RuntimeExit. A process that exit() ends under the event loop
-    // keeps it, as one whose application object lives in main's frame.
+    // Deleted by RuntimeExit; a process that exit() ends under the loop keeps it.
     QApplication* ownedApplication = nullptr;
     // The first exception that escaped a handler; it ends the program.
     std::exception_ptr fatal;
@@ -31,13 +29,11 @@ struct RuntimeState {
     bool quitRequested = false;
     // A quit met a running handler and finishes once it returns.
     bool quitWaiting = false;
-    // The quit has closed the windows and told the loop to end.
+    // The windows are closed and the loop told to end.
     bool quitDone = false;
     std::int32_t quitCode = 0;
     int handlerDepth = 0;
-    // The event loop runs: every window's Open handler has returned.
     bool running = false;
-    // The process ends under the event loop: no widget may be touched.
     bool toolkitGone = false;
 } state;
 
@@ -73,7 +69,7 @@ void FinishQuit();
 // Close itself, not a handler: it must run even after a fatal exception.
 void CloseOpenWindows()
 {
-    while (Window* window = windows::FirstOpenWindow()) {
+    while (Window* window = FirstOpenWindow()) {
         try {
             window->Close();
         } catch (...) {
@@ -82,10 +78,8 @@ void CloseOpenWindows()
     }
 }
 
-// Qt's X plugin calls exit() when the display goes away, from inside the
-// event loop and any handler running there. The windows still close, as for
-// a quit, so their Close handlers save what the program holds in its own
-// members; the widgets are left alone.
+// Qt's X plugin calls exit() from inside the event loop when the display
+// goes away. The Close handlers still save; the widgets are left alone.
 void CloseWindowsAtExit()
 {
     if (!state.running)
@@ -102,10 +96,9 @@ void PostFinishQuit()
         QMetaObject::invokeMethod(application, FinishQuit, Qt::QueuedConnection);
 }
 
-// Windows close only once no handler runs: a Close handler must not run in
-// the middle of another (the clock's opening may still be reading the
-// settings that its Close handler writes). A handler that waits in a message
-// box or a modal window is made to return by closing that.
+// Windows close only once no handler runs: the clock's opening may still be
+// reading the settings that its Close handler writes. A handler waiting in a
+// message box or a modal window is made to return by closing that.
 void FinishQuit()
 {
     if (!state.quitRequested || state.quitDone)
@@ -132,8 +125,7 @@ struct HandlerDepth {
     }
 };
 
-// A signal handler may only write to a descriptor; the event loop reads the
-// other end and quits from there.
+// A signal handler may only write to a descriptor; the loop reads the other end.
 int signalPipe[2] = {-1, -1};
 
 void OnQuitSignal(int)
@@ -148,16 +140,11 @@ void SayQuitSignalsFailed(const char* step)
               << std::strerror(errno) << '\n';
 }
 
-// Tried once: a failure is said once.
-void InstallQuitSignals(QCoreApplication& application)
+bool InstallQuitSignals(QCoreApplication& application)
 {
-    static bool tried = false;
-    if (tried)
-        return;
-    tried = true;
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPipe) != 0) {
         SayQuitSignalsFailed("socketpair");
-        return;
+        return false;
     }
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, [] {
@@ -175,12 +162,8 @@ void InstallQuitSignals(QCoreApplication& application)
         installed = ::sigaction(signal, &action, nullptr) == 0 && installed;
     if (!installed)
         SayQuitSignalsFailed("sigaction");
+    return installed;
 }
-
-// A write past the file-size limit then fails like one on a full disk, and
-// the settings file's writer reports it, instead of the signal ending the
-// program.
-void IgnoreFileSizeLimitSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 }  // namespace
 
@@ -190,13 +173,15 @@ void RuntimeInit(int& argc, char** argv)
         state.ownedApplication = new QApplication(argc, argv);
     // The program decides when to end: closing its last window is not enough.
     QApplication::setQuitOnLastWindowClosed(false);
-    InstallQuitSignals(*QCoreApplication::instance());
-    IgnoreFileSizeLimitSignal();
+    // Tried once, so a failure is said once.
+    [[maybe_unused]] static const bool quitSignals = InstallQuitSignals(*QCoreApplication::instance());
+    // A write past the file-size limit then fails as on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
     [[maybe_unused]] static const int closesAtExit = std::atexit(CloseWindowsAtExit);
 }
 
-// A message box waits in its own loop in the middle of the handler that
-// shows it; the program's handlers (the timer above all) wait for its end.
+// A message box waits in its own loop inside the handler that shows it; the
+// other handlers (the timer above all) wait for its end.
 void Dispatch(const std::function<void()>& handler)
 {
     if (state.fatal || qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
@@ -241,7 +226,7 @@ std::int32_t RuntimeExit()
     const std::int32_t status = state.unhandled ? 1 : state.quitCode;
     if (state.ownedApplication) {
         // Widgets must go before the application object.
-        windows::ReleaseAll();
+        ReleaseModuleState();
         delete state.ownedApplication;
         state.ownedApplication = nullptr;
     }
@@ -259,10 +244,7 @@ void Quit(std::int32_t code)
 }
 
 bool QuitRequested() { return state.quitRequested; }
-
 bool ToolkitGone() { return state.toolkitGone; }
-
-void ReleaseModuleState() { windows::ReleaseAll(); }
 
 void ResetRuntimeForTesting()
 {

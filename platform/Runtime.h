@@ -8,9 +8,8 @@
 // The runtime's life cycle: start, the event loop, quitting and the exit status.
 namespace platform {
 
-// The runtime's own exceptions. One that a handler raises is reported on
-// stderr and the event loop goes on; any other ends the event loop and is
-// raised again from RuntimeRun.
+// Raised by a handler, one of these is reported on stderr and the loop goes
+// on; any other exception ends the loop and is raised again from RuntimeRun.
 struct RuntimeException : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
@@ -21,11 +20,10 @@ struct IllegalCastException : RuntimeException {
     using RuntimeException::RuntimeException;
 };
 
-// Makes the Qt application object unless one exists already (a test may
-// have made it); SIGTERM, SIGINT and SIGHUP then quit as Quit(0) does, and a
-// write past the file-size limit fails instead of ending the program. Should
-// the process end under the event loop (Qt ends it when the display goes
-// away), the open windows still close, without a widget being touched.
+// Makes the Qt application object unless a test has. SIGTERM, SIGINT and
+// SIGHUP then quit as Quit(0) does; a write past the file-size limit fails
+// instead of ending the program; should the process end under the event loop
+// (the display went away), the open windows still close.
 void RuntimeInit(int& argc, char** argv);
 
 // Runs a program handler: a RuntimeException is reported and swallowed; any
@@ -41,17 +39,16 @@ void RuntimeUnhandledException(std::exception_ptr exception);
 // Ends the runtime; returns the quit code, or 1 after an unhandled exception.
 std::int32_t RuntimeExit();
 
-// Asks for the end of the program and returns at once. A message box or modal
-// window that a handler waits in is closed first; once no handler runs, every
-// open window is closed (its Close handler runs) and the event loop ends.
+// Asks for the end and returns at once. A message box or modal window that a
+// handler waits in closes first; once no handler runs, every open window
+// closes and the event loop ends.
 void Quit(std::int32_t code = 0);
 bool QuitRequested();
 
-// Ends each pass of the program's loops. A whole loop takes tens of
-// milliseconds at most, too little for painting or input to wait on.
+// Ends each pass of the program's loops, which are too short to wait on.
 inline void LoopYield() {}
 
-// Releases the windows the runtime still holds.
+// Deletes the windows the runtime still holds, newest first.
 void ReleaseModuleState();
 
 // Test seam: forget a quit request and unhandled exceptions between tests.

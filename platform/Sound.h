@@ -6,26 +6,23 @@
 
 namespace platform {
 
-// Where sounds go. The real output plays through the sound server; a test
-// puts its own in its place.
+// Where sounds go: the sound server, or a test's own output.
 class SoundOutput {
 public:
     virtual ~SoundOutput() = default;
     // Starts the file `times` times over, all at once, and returns at once;
-    // the sound plays to its end even when nothing holds on to it, and
-    // several may play at once.
+    // each plays to its end even when nothing holds on to it.
     virtual void Play(const std::string& path, std::size_t times) = 0;
 };
 
 // Installs an output; nullptr restores the real one.
 void SetSoundOutput(std::shared_ptr<SoundOutput> output);
-SoundOutput& CurrentSoundOutput();
 
 // A sound file opened for playing.
 class Sound {
 public:
     explicit Sound(std::string path) : path_(std::move(path)) {}
-    void Play(std::size_t times = 1) { CurrentSoundOutput().Play(path_, times); }
+    void Play(std::size_t times = 1);
     const std::string& Path() const { return path_; }
 
 private:

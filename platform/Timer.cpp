@@ -7,7 +7,6 @@
 
 #include "platform/Date.h"
 #include "platform/QtAccess.h"
-#include "platform/RuntimeInternal.h"
 #include "platform/Window.h"
 
 namespace platform {
@@ -32,20 +31,14 @@ void RunActions(Timer& timer, const std::vector<std::function<void(Timer&)>>& ac
     }
 }
 
-// Milliseconds from now, on the wall clock, to its next multiple of period
-// counted from midnight: 1 to period.
-std::int32_t UntilNextBoundary(std::int32_t period)
+// A single shot re-armed at every tick for the wall clock's next multiple of
+// period from midnight, so it follows the clock when it jumps. Returns the
+// wait: 1 to period.
+std::int32_t Arm(Timer::Impl& impl)
 {
     const LocalTime now = Date().Time();
     const std::int64_t msOfDay = ((now.hour * 60LL + now.minute) * 60 + now.second) * 1000 + now.millisecond;
-    return static_cast<std::int32_t>(period - msOfDay % period);
-}
-
-// A single shot re-armed at every tick, so the ticks keep to the wall
-// clock's boundaries and follow it when it jumps. Returns the wait.
-std::int32_t Arm(Timer::Impl& impl)
-{
-    const std::int32_t wait = UntilNextBoundary(impl.period);
+    const auto wait = static_cast<std::int32_t>(impl.period - msOfDay % impl.period);
     impl.timer.start(wait);
     return wait;
 }
@@ -57,8 +50,8 @@ Timer::Timer() : impl_(std::make_unique<Impl>())
     impl_->timer.setSingleShot(true);
     impl_->timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&impl_->timer, &QTimer::timeout, &impl_->timer, [this] {
-        // A wake-up this close before a boundary is early: the tick waits for
-        // the boundary, so it never reads the second that is just ending.
+        // A wake-up this close before a boundary is early: it would read the
+        // second that is just ending.
         if (Arm(*impl_) > std::min(5, impl_->period / 10))
             RunActions(*this, impl_->actions);
     });

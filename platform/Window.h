@@ -18,27 +18,23 @@ class QWidget;
 
 namespace platform {
 
-// A top-level window. Building it (Constructor) runs, in order, Layout,
-// CreateControls and AddMenuHandlers, shows it when Visible (a dialog only
-// when it is shown modally), and raises Open. Its Frame, set by Layout, makes
-// it a dialog (1, 2, 8) or a window with a menu bar.
-// From the start of its construction until its Close handler has returned it
-// is the single instance of its class, found by ImplicitWindow.
+// A top-level window. Constructor runs Layout, CreateControls and
+// AddMenuHandlers, shows it when Visible (a dialog only when shown modally)
+// and raises Open. Frame 1, 2 or 8 makes it a dialog, any other a window with
+// a menu bar. Until its Close handler has returned it is the single instance
+// of its class, found by ImplicitWindow.
 class Window : public Object {
 public:
     explicit Window(std::string className);
     ~Window() override;
-    Window(const Window&) = delete;
-    Window& operator=(const Window&) = delete;
 
     const std::string& ClassName() const { return className_; }
     const PropertyTable& Properties() const override;
 
     void Constructor();
 
-    // Size, in pixels, of the window's picture area, below its menu bar. A
-    // change made by the program raises Resized before the setter returns.
-    // The user cannot resize the window, so the bounds only hold their values.
+    // Size in pixels of the picture area, below the menu bar; a change raises
+    // Resized before the setter returns. The bounds only hold their values.
     std::int32_t Width() const { return width_; }
     std::int32_t Height() const { return height_; }
     void SetWidth(std::int32_t width) { Resize(width, height_); }
@@ -61,16 +57,15 @@ public:
     std::shared_ptr<platform::MenuBar> MenuBar() const { return menuBar_; }
     void SetMenuBar(std::shared_ptr<platform::MenuBar> menuBar);
 
-    // Shows a dialog modally, over the oldest open window, and returns once
-    // it has closed; the keyboard then goes back to that window. Any other
-    // window is only shown.
+    // Shows a dialog modally over the oldest open window, returning once it
+    // has closed; any other window is only shown.
     void ShowModal();
     // Raises Close, then hides the window and forgets it.
     void Close();
     bool IsClosed() const { return closed_; }
 
-    // Controls by name, and by index for a member of a control array. As the
-    // control's class, a missing one raises NilObjectException.
+    // Controls by name, and index in a control array; ControlAs raises
+    // NilObjectException for a missing one.
     void AddControl(const std::string& name, std::unique_ptr<Control> control);
     Control* ControlByName(const std::string& name, std::int32_t index = kNoControlArrayIndex) const;
     template <class C>
@@ -113,7 +108,6 @@ private:
     std::string title_;
     bool visible_ = true;
     bool closeButton_ = true;
-    // Layout has run: from now on a size change raises Resized.
     bool laidOut_ = false;
     bool closed_ = false;
     PicturePtr backdrop_;
@@ -129,8 +123,8 @@ Window* ImplicitWindow(const std::string& className);
 // Hands a newly made window to the runtime, which keeps it until it closes.
 void AdoptWindow(std::unique_ptr<Window> window);
 
-// The get-or-create accessor behind every window class's implicit instance.
-// A window of another class under that name raises IllegalCastException.
+// Behind every window class's implicit instance. A window of another class
+// under that name raises IllegalCastException.
 template <class W>
 W& GetOrCreateWindow(const std::string& className)
 {
