@@ -61,21 +61,6 @@ String NthField(std::string_view text, std::string_view separator, std::int64_t 
     return String(text.substr(start, separator.empty() ? text.npos : text.find(separator, start) - start));
 }
 
-std::vector<String> Split(std::string_view text, std::string_view separator)
-{
-    if (separator.empty())
-        return {String(text)};
-    std::vector<String> pieces;
-    std::size_t start = 0;
-    std::size_t found = text.find(separator);
-    for (; found != text.npos; found = text.find(separator, start)) {
-        pieces.emplace_back(text.substr(start, found - start));
-        start = found + separator.size();
-    }
-    pieces.emplace_back(text.substr(start));
-    return pieces;
-}
-
 // strtod reads the longest number at the start, but also "inf", "nan" and
 // hexadecimal, which are no decimal numbers: those read as 0. It runs in the C
 // locale: the toolkit sets the locale from the environment, where the decimal

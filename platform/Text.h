@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Text functions on UTF-8 byte strings. Left and Right count characters, never
 // bytes, so Japanese text is never cut inside a character. Every function is
@@ -17,9 +16,6 @@ String Right(std::string_view text, std::int64_t count);
 
 // Field n (counted from 1) of text split at separator; empty past the last.
 String NthField(std::string_view text, std::string_view separator, std::int64_t n);
-
-// n separators give n + 1 pieces; an empty separator gives the text whole.
-std::vector<String> Split(std::string_view text, std::string_view separator);
 
 // The leading decimal number of the text (after blanks, with sign, point and
 // exponent); 0 when the text holds none. "07" is 7.

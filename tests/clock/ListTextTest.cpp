@@ -6,7 +6,6 @@
 
 #include "clock/ListLines.h"
 #include "clock/ListText.h"
-#include "platform/Text.h"
 #include "tests/support/ListContents.h"
 
 namespace {
@@ -26,14 +25,14 @@ std::string RandomListText(std::mt19937& random, std::size_t pieces)
     return text;
 }
 
-// The simple definition: the text split whole, each line split into fields.
+// The text split whole, each line split into fields.
 void ExpectSameAsSplitting(const std::string& text, const std::string& separator)
 {
     const ListText list(text, separator);
-    const Lines expected = platform::Split(text, separator);
+    const Lines expected = SplitWhole(text, separator);
     ASSERT_EQ(LinesOf(list), expected);
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        const Lines fields = platform::Split(expected[i], "\t");
+        const Lines fields = SplitWhole(expected[i], "\t");
         for (std::size_t n = 0; n <= fields.size() + 1; ++n) {
             const std::string field = n >= 1 && n <= fields.size() ? fields[n - 1] : "";
             ASSERT_EQ(FieldView(list.LineAt(static_cast<std::int64_t>(i)), static_cast<std::int64_t>(n)), field)
@@ -62,6 +61,8 @@ TEST(ListText, EdgesOfTheText)
         ExpectSameAsSplitting(text, "\r");
         ExpectSameAsSplitting(text, "\r\n");
     }
+    EXPECT_EQ(LinesOf(ListText("a\rb\r\nc", "\r\n")), (Lines{"a\rb", "c"}));
+    EXPECT_EQ(LinesOf(ListText("\r\r", "\r")), (Lines{"", "", ""}));
     EXPECT_EQ(LinesOf(ListText()), Lines{""});
     EXPECT_EQ(LinesOf(ListText::EmptyLines(13)), Lines(13));
     EXPECT_EQ(ListText::EmptyLines(1441).size(), 1441u);

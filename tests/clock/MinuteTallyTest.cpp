@@ -6,6 +6,7 @@
 
 #include "clock/MinuteTally.h"
 #include "platform/Text.h"
+#include "tests/support/ListContents.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ namespace {
 std::size_t PlaysTheSimpleWay(const std::string& text, const std::string& key, const ActorFlags& enabled)
 {
     std::size_t plays = 0;
-    for (const std::string& line : platform::Split(text, "\r")) {
+    for (const std::string& line : SplitWhole(text, "\r")) {
         if (platform::NthField(line, "\t", 1) != key)
             continue;
         const std::int32_t actor = platform::CInt32(platform::Val(platform::NthField(line, "\t", 2)) - 1);

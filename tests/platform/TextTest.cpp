@@ -51,12 +51,6 @@ TEST(TextTest, FieldsAndPiecesAtTheEdges)
     EXPECT_EQ(NthField("a,,c,", ",", 4), "");
     EXPECT_EQ(NthField("a,,c,", ",", 5), "");
     EXPECT_EQ(NthField("", ",", 1), "");
-
-    using Pieces = std::vector<std::string>;
-    EXPECT_EQ(Split("a\rb\r\nc", "\r\n"), (Pieces{"a\rb", "c"}));
-    EXPECT_EQ(Split("\r\r", "\r"), (Pieces{"", "", ""}));
-    EXPECT_EQ(Split("", "\r"), Pieces{""});
-    EXPECT_EQ(Split("abc", ""), Pieces{"abc"});
 }
 
 TEST(TextTest, NumbersFromTextAreReadAndClampedWithoutFault)
