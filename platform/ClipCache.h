@@ -14,9 +14,9 @@
 namespace platform {
 
 // Opens sound files in any format libsndfile reads. A short clip is decoded
-// once and shared by every play of it while any lasts, so a minute that
-// plays its file for many schedule lines decodes it once; a file that
-// changed on disk is decoded afresh. A longer one gives each play its own
+// once, as it plays, and shared by every play of it while any lasts, so a
+// minute that plays its file for many schedule lines decodes it once; a file
+// that changed on disk is decoded afresh. A longer one gives each play its own
 // handle on the file. Used from one thread.
 class ClipCache {
 public:
@@ -27,7 +27,7 @@ public:
 
 private:
     struct Entry {
-        std::weak_ptr<const DecodedClip> clip;
+        std::weak_ptr<DecodedClip> clip;
         struct stat file;
     };
     std::map<std::string, Entry> entries_;

@@ -8,10 +8,18 @@ struct sf_private_tag;
 
 namespace platform {
 
-// The 16-bit frames of a short clip, decoded once for every play of it.
+struct SoundFileCloser {
+    void operator()(sf_private_tag* file) const;
+};
+using SoundFile = std::unique_ptr<sf_private_tag, SoundFileCloser>;
+
+// The 16-bit frames of a short clip, shared by every play of it and decoded
+// on the sound thread a step ahead of the play that has got furthest.
 struct DecodedClip {
+    SoundFile file;  // null once decoded to its end or to maxSamples
     unsigned rate = 0;
     unsigned channels = 0;
+    std::size_t maxSamples = 0;
     std::vector<short> samples;
 };
 
@@ -21,7 +29,7 @@ struct DecodedClip {
 // follow the clip's length. One thread reads.
 class ClipReader {
 public:
-    explicit ClipReader(std::shared_ptr<const DecodedClip> decoded);
+    explicit ClipReader(std::shared_ptr<DecodedClip> decoded);
     ClipReader(sf_private_tag* file, unsigned rate, unsigned channels);
 
     unsigned Rate() const { return rate_; }
@@ -32,12 +40,9 @@ public:
     std::size_t Read(void* into, std::size_t maxBytes);
 
 private:
-    struct FileCloser {
-        void operator()(sf_private_tag* file) const;
-    };
-    std::shared_ptr<const DecodedClip> decoded_;
+    std::shared_ptr<DecodedClip> decoded_;
     std::size_t offset_ = 0;  // in samples of decoded_
-    std::unique_ptr<sf_private_tag, FileCloser> file_;
+    SoundFile file_;
     unsigned rate_;
     unsigned channels_;
 };

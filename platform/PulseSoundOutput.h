@@ -20,8 +20,8 @@ namespace platform {
 // Plays sound files through the PulseAudio API (served by PipeWire on
 // current desktops): one stream per play, fed on the sound library's own
 // thread, so Play returns at once and never waits for the server. Files are
-// opened and short ones decoded before the loop's lock is taken: the loop
-// never waits for a disk. Without a server a play is skipped, said once on
+// opened before the loop's lock is taken, and decoded a step at a time as
+// they play. Without a server a play is skipped, said once on
 // stderr; a play a second later tries to connect again.
 class PulseSoundOutput : public SoundOutput {
 public:
