@@ -10,8 +10,8 @@ namespace platform {
 
 namespace {
 
-// Shorter clips are decoded whole and shared; longer ones are read as they
-// play, so memory does not follow a clip's length.
+// Shorter clips are decoded once, as they play, into room for twice this, and
+// shared; each play of a longer one reads it, so memory does not follow its length.
 constexpr sf_count_t kShortSeconds = 4;
 
 // Only a regular file: a named pipe or a device in the data folder would
@@ -34,16 +34,6 @@ SNDFILE* OpenSound(int fd, SF_INFO& format)
         return nullptr;
     }
     return sound;
-}
-
-// Decoded as it plays, on the sound thread; room for the claimed length and
-// one more second, so the decode does not move the samples.
-std::shared_ptr<DecodedClip> Undecoded(SNDFILE* sound, const SF_INFO& format)
-{
-    auto clip = std::make_shared<DecodedClip>(SoundFile(sound), unsigned(format.samplerate), unsigned(format.channels),
-                                              std::size_t(2 * kShortSeconds * format.samplerate * format.channels));
-    clip->samples.reserve(std::size_t((std::max<sf_count_t>(format.frames, 0) + format.samplerate) * format.channels));
-    return clip;
 }
 
 std::vector<ClipReader> Shared(const std::shared_ptr<DecodedClip>& clip, std::size_t count)
@@ -82,7 +72,9 @@ std::vector<ClipReader> ClipCache::Open(const std::string& path, std::size_t cou
         return {};
     }
     if (format.frames <= kShortSeconds * format.samplerate) {
-        const auto clip = Undecoded(sound, format);
+        auto clip = std::make_shared<DecodedClip>(SoundFile(sound, sf_close), unsigned(format.samplerate),
+                                                  unsigned(format.channels));
+        clip->samples.reserve(std::size_t(2 * kShortSeconds * format.samplerate * format.channels));
         entries_[path] = Entry{clip, file};
         return Shared(clip, count);
     }

@@ -7,35 +7,30 @@
 
 namespace platform {
 
-namespace {
-
-// Whole steps of about 125 ms, so a write callback decodes a little at once.
-// The header's length is only a claim: the decode stops at maxSamples.
-void DecodeTo(DecodedClip& clip, std::size_t samples)
+// Steps of about 125 ms, so a write callback decodes a little at a time. It
+// stops at the room reserved: the header's length is only a claim.
+static void DecodeTo(DecodedClip& clip, std::size_t samples)
 {
-    const std::size_t step = std::max(1u, clip.rate / 8) * clip.channels;
     while (clip.file && clip.samples.size() < samples) {
         const std::size_t had = clip.samples.size();
-        clip.samples.resize(had + step);
-        const sf_count_t got = sf_readf_short(clip.file.get(), &clip.samples[had], sf_count_t(step / clip.channels));
+        const auto frames = std::min<std::size_t>(clip.rate / 8 + 1, (clip.samples.capacity() - had) / clip.channels);
+        clip.samples.resize(had + frames * clip.channels);
+        const sf_count_t got = sf_readf_short(clip.file.get(), &clip.samples[had], sf_count_t(frames));
         clip.samples.resize(had + std::size_t(std::max<sf_count_t>(got, 0)) * clip.channels);
-        if (got <= 0 || clip.samples.size() >= clip.maxSamples)
+        if (got <= 0)
             clip.file = nullptr;
     }
 }
-
-}  // namespace
 
 ClipReader::ClipReader(std::shared_ptr<DecodedClip> decoded)
     : decoded_(std::move(decoded)), rate_(decoded_->rate), channels_(decoded_->channels)
 {
 }
 
-ClipReader::ClipReader(SNDFILE* file, unsigned rate, unsigned channels) : file_(file), rate_(rate), channels_(channels)
+ClipReader::ClipReader(SNDFILE* file, unsigned rate, unsigned channels)
+    : file_(file, sf_close), rate_(rate), channels_(channels)
 {
 }
-
-void SoundFileCloser::operator()(SNDFILE* file) const { sf_close(file); }
 
 std::size_t ClipReader::Read(void* into, std::size_t maxBytes)
 {

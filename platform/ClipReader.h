@@ -8,25 +8,20 @@ struct sf_private_tag;
 
 namespace platform {
 
-struct SoundFileCloser {
-    void operator()(sf_private_tag* file) const;
-};
-using SoundFile = std::unique_ptr<sf_private_tag, SoundFileCloser>;
+using SoundFile = std::unique_ptr<sf_private_tag, int (*)(sf_private_tag*)>;  // closed by sf_close
 
 // The 16-bit frames of a short clip, shared by every play of it and decoded
-// on the sound thread a step ahead of the play that has got furthest.
+// a step ahead of the play that has got furthest. One thread reads either.
 struct DecodedClip {
-    SoundFile file;  // null once decoded to its end or to maxSamples
+    SoundFile file{nullptr, nullptr};  // null once decoded to its end or to its room
     unsigned rate = 0;
     unsigned channels = 0;
-    std::size_t maxSamples = 0;
-    std::vector<short> samples;
+    std::vector<short> samples;  // reserved to the most it may hold
 };
 
 // Where one play's samples come from, at the file's own rate and channel
 // count (the sound server converts): a short clip's shared decode, or the
-// play's own handle on a longer file, read as it plays so memory does not
-// follow the clip's length. One thread reads.
+// play's own handle on a longer file, so memory does not follow its length.
 class ClipReader {
 public:
     explicit ClipReader(std::shared_ptr<DecodedClip> decoded);
@@ -42,7 +37,7 @@ public:
 private:
     std::shared_ptr<DecodedClip> decoded_;
     std::size_t offset_ = 0;  // in samples of decoded_
-    SoundFile file_;
+    SoundFile file_{nullptr, nullptr};
     unsigned rate_;
     unsigned channels_;
 };
