@@ -15,7 +15,7 @@ static void DecodeTo(DecodedClip& clip, std::size_t samples)
         const std::size_t had = clip.samples.size();
         const auto frames = std::min<std::size_t>(clip.rate / 8 + 1, (clip.samples.capacity() - had) / clip.channels);
         clip.samples.resize(had + frames * clip.channels);
-        const sf_count_t got = sf_readf_short(clip.file.get(), &clip.samples[had], sf_count_t(frames));
+        const sf_count_t got = sf_readf_short(clip.file.get(), clip.samples.data() + had, sf_count_t(frames));
         clip.samples.resize(had + std::size_t(std::max<sf_count_t>(got, 0)) * clip.channels);
         if (got <= 0)
             clip.file = nullptr;
