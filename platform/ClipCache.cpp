@@ -10,7 +10,8 @@
 namespace platform {
 namespace {
 
-// Longer clips are read as they play, so memory does not follow their length.
+// Shorter clips are decoded once, as they play, into room for twice this, and
+// shared; longer ones are read by each play, so memory does not follow length.
 constexpr sf_count_t kShortSeconds = 4;
 
 SNDFILE* OpenSound(int fd, SF_INFO& format)
@@ -23,23 +24,7 @@ SNDFILE* OpenSound(int fd, SF_INFO& format)
     return sound;
 }
 
-// The header's length is only a claim: the decode stops at twice the limit.
-std::shared_ptr<const DecodedClip> DecodeWhole(SNDFILE* sound, const SF_INFO& format)
-{
-    auto clip = std::make_shared<DecodedClip>(unsigned(format.samplerate), unsigned(format.channels));
-    const sf_count_t limit = 2 * kShortSeconds * format.samplerate;
-    sf_count_t frames = 0;
-    for (sf_count_t got = 1; got > 0 && frames < limit; frames += got) {
-        clip->samples.resize(std::size_t((frames + format.samplerate) * format.channels));
-        got = std::max<sf_count_t>(0, sf_readf_short(sound, &clip->samples[std::size_t(frames * format.channels)],
-                                                     format.samplerate));
-    }
-    clip->samples.resize(std::size_t(frames * format.channels));
-    clip->samples.shrink_to_fit();
-    return clip;
-}
-
-std::vector<ClipReader> Shared(const std::shared_ptr<const DecodedClip>& clip, std::size_t count)
+std::vector<ClipReader> Shared(const std::shared_ptr<DecodedClip>& clip, std::size_t count)
 {
     std::vector<ClipReader> readers;
     for (std::size_t i = 0; i < count; ++i)
@@ -75,8 +60,9 @@ std::vector<ClipReader> ClipCache::Open(const std::string& path, std::size_t cou
         return {};
     }
     if (format.frames <= kShortSeconds * format.samplerate) {
-        const auto clip = DecodeWhole(sound, format);
-        sf_close(sound);
+        auto clip = std::make_shared<DecodedClip>(SoundFile(sound, sf_close), unsigned(format.samplerate),
+                                                  unsigned(format.channels));
+        clip->samples.reserve(std::size_t(2 * kShortSeconds * format.samplerate * format.channels));
         entries_[path] = Entry{clip, file};
         return Shared(clip, count);
     }

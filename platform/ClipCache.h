@@ -14,8 +14,9 @@
 namespace platform {
 
 // Opens sound files in any format libsndfile reads. A short clip is decoded
-// once and shared by its plays while any lasts (afresh once the file changed);
-// a longer one gives each play its own handle on the file. One thread uses it.
+// once, as it plays, and shared by its plays while any lasts (afresh once the
+// file changed); a longer one gives each play its own handle on the file.
+// One thread uses it.
 class ClipCache {
 public:
     // Readers for `count` plays; none when the file is missing, no regular
@@ -24,7 +25,7 @@ public:
 
 private:
     struct Entry {
-        std::weak_ptr<const DecodedClip> clip;
+        std::weak_ptr<DecodedClip> clip;
         struct stat file;
     };
     std::map<std::string, Entry> entries_;

@@ -19,8 +19,9 @@ namespace platform {
 
 // Plays sound files through the PulseAudio API (PipeWire serves it too): one
 // stream per play, fed on the sound library's thread, so Play never waits for
-// the server, and that thread never waits for a disk. Without a server a play
-// is skipped, said once on stderr; a play a second later connects again.
+// the server. Files are opened before the loop's lock is taken and decoded a
+// step at a time as they play. Without a server a play is skipped, said once
+// on stderr; a play a second later connects again.
 class PulseSoundOutput : public SoundOutput {
 public:
     PulseSoundOutput() = default;
