@@ -37,12 +37,6 @@ bool OpenRegularFile(const std::string& path, QFile& file)
     return file.isOpen();
 }
 
-bool IsRegularFile(const std::string& path)
-{
-    QFile file;
-    return OpenRegularFile(path, file);
-}
-
 }  // namespace
 
 // The open never waits, as one of a named pipe would, and the check looks at
@@ -93,7 +87,8 @@ PicturePtr FolderItem::OpenAsPicture(std::int32_t maxWidth, std::int32_t maxHeig
 
 SoundPtr FolderItem::OpenAsSound() const
 {
-    return IsRegularFile(path_) ? std::make_shared<Sound>(path_) : nullptr;
+    QFile file;
+    return OpenRegularFile(path_, file) ? std::make_shared<Sound>(path_) : nullptr;
 }
 
 FolderItem GetFolderItem(const std::string& relativeName, int /*pathMode*/)
