@@ -1,6 +1,7 @@
 #include "platform/Date.h"
 
 #include <cstdio>
+#include <utility>
 
 #include <QDateTime>
 
@@ -8,6 +9,7 @@ namespace platform {
 namespace {
 
 std::shared_ptr<Clock> installedClock;
+std::optional<LocalTime> lentTime;
 
 LocalTime SystemLocalTime()
 {
@@ -17,11 +19,20 @@ LocalTime SystemLocalTime()
     return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec()};
 }
 
+LocalTime ReadTime()
+{
+    if (std::optional<LocalTime> lent = std::exchange(lentTime, std::nullopt))
+        return *lent;
+    return installedClock ? installedClock->Now() : SystemLocalTime();
+}
+
 }  // namespace
 
 void SetClock(std::shared_ptr<Clock> clock) { installedClock = std::move(clock); }
 
-Date::Date() : time_(installedClock ? installedClock->Now() : SystemLocalTime()) {}
+void LendTime(std::optional<LocalTime> time) { lentTime = time; }
+
+Date::Date() : time_(ReadTime()) {}
 
 std::string Date::Text() const
 {

@@ -19,6 +19,8 @@ struct Picture::Encoded {
     // one whose data cannot be decoded at all stays black.
     QImage Decode(QSize at) const
     {
+        if (bytes.isEmpty())
+            return QImage();
         QBuffer buffer;
         buffer.setData(bytes);
         QImageReader reader(&buffer);
@@ -30,10 +32,10 @@ struct Picture::Encoded {
     }
 };
 
+// Made black when first needed: a picture drawn over whole never is.
 Picture::Picture(std::int32_t width, std::int32_t height, std::int32_t /*depth*/)
-    : image_(std::make_unique<QImage>(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32))
+    : encoded_(std::make_shared<Encoded>(Encoded{{}, QSize(std::max(width, 0), std::max(height, 0))}))
 {
-    image_->fill(Qt::black);
 }
 
 Picture::Picture(std::shared_ptr<const Encoded> encoded) : encoded_(std::move(encoded)) {}
@@ -92,26 +94,29 @@ PicturePtr ReadPicture(QIODevice& file, QSize limit)
 
 // QPainter scales nearest-neighbour: a third of the cost of smoothing, for a
 // photo redrawn every minute. A whole read picture drawn smaller is decoded at
-// that size instead, smoother and cheaper.
+// that size instead, smoother and cheaper; one that covers the whole target
+// becomes it.
 void Graphics::DrawPicture(const Picture& source, std::int32_t destLeft, std::int32_t destTop,
                            std::int32_t destWidth, std::int32_t destHeight, std::int32_t sourceLeft,
                            std::int32_t sourceTop, std::int32_t sourceWidth, std::int32_t sourceHeight)
 {
-    QImage& to = ImageOf(target_);
     const QRect destRect(destLeft, destTop, destWidth, destHeight);
     const QRect sourceRect(sourceLeft, sourceTop, sourceWidth, sourceHeight);
     // A negative size would mirror the picture.
-    if (to.isNull() || destRect.isEmpty() || sourceRect.isEmpty())
+    if (target_.Width() == 0 || target_.Height() == 0 || destRect.isEmpty() || sourceRect.isEmpty())
         return;
+    QImage smaller;
     if (source.encoded_ && !source.image_ && sourceRect == QRect(0, 0, source.Width(), source.Height())
-        && destRect.width() <= sourceRect.width() && destRect.height() <= sourceRect.height()) {
-        const QImage smaller = source.encoded_->Decode(destRect.size());
-        if (!smaller.isNull()) {
-            QPainter(&to).drawImage(destRect.topLeft(), smaller);
-            return;
-        }
+        && destRect.width() <= sourceRect.width() && destRect.height() <= sourceRect.height())
+        smaller = source.encoded_->Decode(destRect.size());
+    if (!smaller.isNull() && destRect == QRect(0, 0, target_.Width(), target_.Height())) {
+        target_.image_ = std::make_unique<QImage>(std::move(smaller));
+        target_.encoded_ = nullptr;
+    } else if (!smaller.isNull()) {
+        QPainter(&ImageOf(target_)).drawImage(destRect.topLeft(), smaller);
+    } else {
+        QPainter(&ImageOf(target_)).drawImage(destRect, ImageOf(source), sourceRect);
     }
-    QPainter(&to).drawImage(destRect, ImageOf(source), sourceRect);
 }
 
 }  // namespace platform
