@@ -19,20 +19,16 @@ LocalTime SystemLocalTime()
     return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec()};
 }
 
-LocalTime ReadTime()
-{
-    if (std::optional<LocalTime> lent = std::exchange(lentTime, std::nullopt))
-        return *lent;
-    return installedClock ? installedClock->Now() : SystemLocalTime();
-}
-
 }  // namespace
 
 void SetClock(std::shared_ptr<Clock> clock) { installedClock = std::move(clock); }
 
 void LendTime(std::optional<LocalTime> time) { lentTime = time; }
 
-Date::Date() : time_(ReadTime()) {}
+Date::Date()
+    : time_(lentTime ? *std::exchange(lentTime, std::nullopt) : installedClock ? installedClock->Now() : SystemLocalTime())
+{
+}
 
 std::string Date::Text() const
 {

@@ -19,16 +19,16 @@ struct Picture::Encoded {
     // one whose data cannot be decoded at all stays black.
     QImage Decode(QSize at) const
     {
-        if (bytes.isEmpty())
-            return QImage();
         QBuffer buffer;
         buffer.setData(bytes);
         QImageReader reader(&buffer);
         reader.setScaledSize(at);
         QImage image = reader.read();
-        if (image.size() != at)
-            return QImage();
-        return image.convertToFormat(QImage::Format_RGB32);
+        if (image.size() == at)
+            return image.convertToFormat(QImage::Format_RGB32);
+        image = QImage(at, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        return image;
     }
 };
 
@@ -42,10 +42,9 @@ Picture::Picture(std::shared_ptr<const Encoded> encoded) : encoded_(std::move(en
 
 Picture::~Picture() = default;
 
-Picture::Picture(const Picture& other) : encoded_(other.encoded_)
+Picture::Picture(const Picture& other)
+    : encoded_(other.encoded_), image_(other.image_ ? std::make_unique<QImage>(*other.image_) : nullptr)
 {
-    if (other.image_)
-        image_ = std::make_unique<QImage>(*other.image_);
 }
 
 Picture& Picture::operator=(const Picture& other)
@@ -68,14 +67,8 @@ QImage& ImageOf(Picture& picture)
 
 const QImage& ImageOf(const Picture& picture)
 {
-    if (!picture.image_) {
-        QImage image = picture.encoded_->Decode(picture.encoded_->size);
-        if (image.isNull()) {
-            image = QImage(picture.encoded_->size, QImage::Format_RGB32);
-            image.fill(Qt::black);
-        }
-        picture.image_ = std::make_unique<QImage>(std::move(image));
-    }
+    if (!picture.image_)
+        picture.image_ = std::make_unique<QImage>(picture.encoded_->Decode(picture.encoded_->size));
     return *picture.image_;
 }
 
@@ -105,17 +98,15 @@ void Graphics::DrawPicture(const Picture& source, std::int32_t destLeft, std::in
     // A negative size would mirror the picture.
     if (target_.Width() == 0 || target_.Height() == 0 || destRect.isEmpty() || sourceRect.isEmpty())
         return;
-    QImage smaller;
-    if (source.encoded_ && !source.image_ && sourceRect == QRect(0, 0, source.Width(), source.Height())
-        && destRect.width() <= sourceRect.width() && destRect.height() <= sourceRect.height())
-        smaller = source.encoded_->Decode(destRect.size());
-    if (!smaller.isNull() && destRect == QRect(0, 0, target_.Width(), target_.Height())) {
-        target_.image_ = std::make_unique<QImage>(std::move(smaller));
-        target_.encoded_ = nullptr;
-    } else if (!smaller.isNull()) {
-        QPainter(&ImageOf(target_)).drawImage(destRect.topLeft(), smaller);
-    } else {
+    const bool whole = source.encoded_ && !source.image_ && sourceRect == QRect(QPoint(), source.encoded_->size)
+                       && destRect.width() <= sourceRect.width() && destRect.height() <= sourceRect.height();
+    if (!whole) {
         QPainter(&ImageOf(target_)).drawImage(destRect, ImageOf(source), sourceRect);
+    } else if (destRect != QRect(0, 0, target_.Width(), target_.Height())) {
+        QPainter(&ImageOf(target_)).drawImage(destRect.topLeft(), source.encoded_->Decode(destRect.size()));
+    } else {
+        target_.image_ = std::make_unique<QImage>(source.encoded_->Decode(destRect.size()));
+        target_.encoded_ = nullptr;
     }
 }
 
