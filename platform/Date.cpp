@@ -1,6 +1,7 @@
 #include "platform/Date.h"
 
 #include <cstdio>
+#include <utility>
 
 #include <QDateTime>
 
@@ -8,6 +9,7 @@ namespace platform {
 namespace {
 
 std::shared_ptr<Clock> installedClock;
+std::optional<LocalTime> lentTime;
 
 LocalTime SystemLocalTime()
 {
@@ -21,7 +23,12 @@ LocalTime SystemLocalTime()
 
 void SetClock(std::shared_ptr<Clock> clock) { installedClock = std::move(clock); }
 
-Date::Date() : time_(installedClock ? installedClock->Now() : SystemLocalTime()) {}
+void LendTime(std::optional<LocalTime> time) { lentTime = time; }
+
+Date::Date()
+    : time_(lentTime ? *std::exchange(lentTime, std::nullopt) : installedClock ? installedClock->Now() : SystemLocalTime())
+{
+}
 
 std::string Date::Text() const
 {

@@ -24,26 +24,27 @@ struct Picture::Encoded {
         QImageReader reader(&buffer);
         reader.setScaledSize(at);
         QImage image = reader.read();
-        if (image.size() != at)
-            return QImage();
-        return image.convertToFormat(QImage::Format_RGB32);
+        if (image.size() == at)
+            return image.convertToFormat(QImage::Format_RGB32);
+        image = QImage(at, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        return image;
     }
 };
 
+// Made black when first needed: a picture drawn over whole never is.
 Picture::Picture(std::int32_t width, std::int32_t height, std::int32_t /*depth*/)
-    : image_(std::make_unique<QImage>(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32))
+    : encoded_(std::make_shared<Encoded>(Encoded{{}, QSize(std::max(width, 0), std::max(height, 0))}))
 {
-    image_->fill(Qt::black);
 }
 
 Picture::Picture(std::shared_ptr<const Encoded> encoded) : encoded_(std::move(encoded)) {}
 
 Picture::~Picture() = default;
 
-Picture::Picture(const Picture& other) : encoded_(other.encoded_)
+Picture::Picture(const Picture& other)
+    : encoded_(other.encoded_), image_(other.image_ ? std::make_unique<QImage>(*other.image_) : nullptr)
 {
-    if (other.image_)
-        image_ = std::make_unique<QImage>(*other.image_);
 }
 
 Picture& Picture::operator=(const Picture& other)
@@ -66,14 +67,8 @@ QImage& ImageOf(Picture& picture)
 
 const QImage& ImageOf(const Picture& picture)
 {
-    if (!picture.image_) {
-        QImage image = picture.encoded_->Decode(picture.encoded_->size);
-        if (image.isNull()) {
-            image = QImage(picture.encoded_->size, QImage::Format_RGB32);
-            image.fill(Qt::black);
-        }
-        picture.image_ = std::make_unique<QImage>(std::move(image));
-    }
+    if (!picture.image_)
+        picture.image_ = std::make_unique<QImage>(picture.encoded_->Decode(picture.encoded_->size));
     return *picture.image_;
 }
 
@@ -92,26 +87,27 @@ PicturePtr ReadPicture(QIODevice& file, QSize limit)
 
 // QPainter scales nearest-neighbour: a third of the cost of smoothing, for a
 // photo redrawn every minute. A whole read picture drawn smaller is decoded at
-// that size instead, smoother and cheaper.
+// that size instead, smoother and cheaper; one that covers the whole target
+// becomes it.
 void Graphics::DrawPicture(const Picture& source, std::int32_t destLeft, std::int32_t destTop,
                            std::int32_t destWidth, std::int32_t destHeight, std::int32_t sourceLeft,
                            std::int32_t sourceTop, std::int32_t sourceWidth, std::int32_t sourceHeight)
 {
-    QImage& to = ImageOf(target_);
     const QRect destRect(destLeft, destTop, destWidth, destHeight);
     const QRect sourceRect(sourceLeft, sourceTop, sourceWidth, sourceHeight);
     // A negative size would mirror the picture.
-    if (to.isNull() || destRect.isEmpty() || sourceRect.isEmpty())
+    if (target_.Width() == 0 || target_.Height() == 0 || destRect.isEmpty() || sourceRect.isEmpty())
         return;
-    if (source.encoded_ && !source.image_ && sourceRect == QRect(0, 0, source.Width(), source.Height())
-        && destRect.width() <= sourceRect.width() && destRect.height() <= sourceRect.height()) {
-        const QImage smaller = source.encoded_->Decode(destRect.size());
-        if (!smaller.isNull()) {
-            QPainter(&to).drawImage(destRect.topLeft(), smaller);
-            return;
-        }
+    const bool whole = source.encoded_ && !source.image_ && sourceRect == QRect(QPoint(), source.encoded_->size)
+                       && destRect.width() <= sourceRect.width() && destRect.height() <= sourceRect.height();
+    if (!whole) {
+        QPainter(&ImageOf(target_)).drawImage(destRect, ImageOf(source), sourceRect);
+    } else if (destRect != QRect(0, 0, target_.Width(), target_.Height())) {
+        QPainter(&ImageOf(target_)).drawImage(destRect.topLeft(), source.encoded_->Decode(destRect.size()));
+    } else {
+        target_.image_ = std::make_unique<QImage>(source.encoded_->Decode(destRect.size()));
+        target_.encoded_ = nullptr;
     }
-    QPainter(&to).drawImage(destRect, ImageOf(source), sourceRect);
 }
 
 }  // namespace platform

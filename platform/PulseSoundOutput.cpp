@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <ranges>
 
 #include "platform/Sound.h"
 
@@ -23,16 +24,14 @@ constexpr std::size_t kMaxStreamsPerClip = 16;
 // Without a server, every play of a busy minute would try again.
 constexpr auto kRetryAfter = std::chrono::seconds(1);
 
-class LoopLock {
-public:
-    explicit LoopLock(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
-    ~LoopLock() { pa_threaded_mainloop_unlock(loop_); }
-    LoopLock(const LoopLock&) = delete;
-    LoopLock& operator=(const LoopLock&) = delete;
+// Holds the loop's lock until it goes out of scope.
+using LoopLock = std::unique_ptr<pa_threaded_mainloop, decltype(&pa_threaded_mainloop_unlock)>;
 
-private:
-    pa_threaded_mainloop* loop_;
-};
+LoopLock Lock(pa_threaded_mainloop* loop)
+{
+    pa_threaded_mainloop_lock(loop);
+    return {loop, pa_threaded_mainloop_unlock};
+}
 
 std::shared_ptr<SoundOutput> installedOutput;
 
@@ -59,7 +58,6 @@ PulseSoundOutput::~PulseSoundOutput()
     for (Stream& stream : streams_)
         if (stream.stream)
             pa_stream_unref(stream.stream);
-    streams_.clear();
     pa_threaded_mainloop_free(loop_);
 }
 
@@ -75,7 +73,7 @@ void PulseSoundOutput::Play(const std::string& path, std::size_t times)
         Ended(times);
         return;
     }
-    LoopLock lock(loop_);
+    const LoopLock lock = Lock(loop_);
     if (!context_ || !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_))) {
         Ended(times);
         return;
@@ -110,7 +108,7 @@ bool PulseSoundOutput::StartLoop()
 // Whether a context is up or on its way; connects at most once a second.
 bool PulseSoundOutput::ReadyToPlay()
 {
-    LoopLock lock(loop_);
+    const LoopLock lock = Lock(loop_);
     if (context_ && PA_CONTEXT_IS_GOOD(pa_context_get_state(context_)))
         return true;
     if (lastConnect_ && Clock::now() - *lastConnect_ < kRetryAfter)
@@ -148,11 +146,8 @@ void PulseSoundOutput::DropContext()
 void PulseSoundOutput::Start(Stream& stream)
 {
     const pa_sample_spec spec{PA_SAMPLE_S16NE, stream.reader.Rate(), uint8_t(stream.reader.Channels())};
-    if (stream.reader.Channels() > PA_CHANNELS_MAX || !pa_sample_spec_valid(&spec)) {
-        Release(&stream);
-        return;
-    }
-    stream.stream = pa_stream_new(context_, "clip", &spec, nullptr);
+    const bool valid = stream.reader.Channels() <= PA_CHANNELS_MAX && pa_sample_spec_valid(&spec);
+    stream.stream = valid ? pa_stream_new(context_, "clip", &spec, nullptr) : nullptr;
     if (!stream.stream) {
         Release(&stream);
         return;
@@ -169,17 +164,10 @@ void PulseSoundOutput::Start(Stream& stream)
 // Waiting plays count too: a server that never answers must not pile them up.
 bool PulseSoundOutput::JoinPlaying(const std::string& path, std::size_t plays)
 {
-    std::size_t playing = 0;
-    Stream* newest = nullptr;
-    for (Stream& stream : streams_) {
-        if (stream.path == path) {
-            ++playing;
-            newest = &stream;
-        }
-    }
-    if (playing < kMaxStreamsPerClip)
+    const auto samePath = [&path](const Stream& stream) { return stream.path == path; };
+    if (std::ranges::count_if(streams_, samePath) < std::ptrdiff_t(kMaxStreamsPerClip))
         return false;
-    newest->plays += plays;
+    std::ranges::find_if(streams_ | std::views::reverse, samePath)->plays += plays;
     return true;
 }
 

@@ -34,9 +34,8 @@ void RunActions(Timer& timer, const std::vector<std::function<void(Timer&)>>& ac
 // A single shot re-armed at every tick for the wall clock's next multiple of
 // period from midnight, so it follows the clock when it jumps. Returns the
 // wait: 1 to period.
-std::int32_t Arm(Timer::Impl& impl)
+std::int32_t Arm(Timer::Impl& impl, const LocalTime& now = Date().Time())
 {
-    const LocalTime now = Date().Time();
     const std::int64_t msOfDay = ((now.hour * 60LL + now.minute) * 60 + now.second) * 1000 + now.millisecond;
     const auto wait = static_cast<std::int32_t>(impl.period - msOfDay % impl.period);
     impl.timer.start(wait);
@@ -50,10 +49,14 @@ Timer::Timer() : impl_(std::make_unique<Impl>())
     impl_->timer.setSingleShot(true);
     impl_->timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&impl_->timer, &QTimer::timeout, &impl_->timer, [this] {
+        const LocalTime now = Date().Time();
         // A wake-up this close before a boundary is early: it would read the
         // second that is just ending.
-        if (Arm(*impl_) > std::min(5, impl_->period / 10))
-            RunActions(*this, impl_->actions);
+        if (Arm(*impl_, now) <= std::min(5, impl_->period / 10))
+            return;
+        LendTime(now);
+        RunActions(*this, impl_->actions);
+        LendTime(std::nullopt);
     });
 }
 

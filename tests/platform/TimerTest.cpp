@@ -116,5 +116,33 @@ TEST_F(TimerTest, ClockJumpIsFollowedAtTheNextTick)
         EXPECT_LT(PastBoundary(seen[n]), kLate) << n << ": " << seen[n];
 }
 
+// A tick reads the clock once: its handler's first Date holds the reading the
+// timer re-armed from; a second Date, or one made after the tick, reads anew.
+TEST_F(TimerTest, TickReadsTheClockOnce)
+{
+    class CountingClock : public RunningClock {
+    public:
+        using RunningClock::RunningClock;
+        LocalTime Now() const override
+        {
+            ++reads;
+            return RunningClock::Now();
+        }
+        mutable int reads = 0;
+    };
+    auto clock = std::make_shared<CountingClock>(At(7, 29, 59, 900));
+    SetClock(clock);
+    std::vector<int> readsInTick;
+    Ticks(2, [&](int) {
+        readsInTick.push_back(clock->reads);
+        Date();
+        readsInTick.push_back(clock->reads);
+    });
+    // Two for arming the timer (mode, period), then one a tick.
+    EXPECT_EQ(readsInTick, (std::vector<int>{3, 4, 5, 6}));
+    Date();
+    EXPECT_EQ(clock->reads, 7);
+}
+
 }  // namespace
 }  // namespace platform
