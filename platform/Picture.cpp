@@ -42,18 +42,6 @@ Picture::Picture(std::shared_ptr<const Encoded> encoded) : encoded_(std::move(en
 
 Picture::~Picture() = default;
 
-Picture::Picture(const Picture& other)
-    : encoded_(other.encoded_), image_(other.image_ ? std::make_unique<QImage>(*other.image_) : nullptr)
-{
-}
-
-Picture& Picture::operator=(const Picture& other)
-{
-    encoded_ = other.encoded_;
-    image_ = other.image_ ? std::make_unique<QImage>(*other.image_) : nullptr;
-    return *this;
-}
-
 std::int32_t Picture::Width() const { return image_ ? image_->width() : encoded_->size.width(); }
 std::int32_t Picture::Height() const { return image_ ? image_->height() : encoded_->size.height(); }
 

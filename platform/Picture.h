@@ -29,8 +29,8 @@ public:
     // A new picture of the given size, black.
     Picture(std::int32_t width, std::int32_t height, std::int32_t depth = 32);
     ~Picture();
-    Picture(const Picture& other);
-    Picture& operator=(const Picture& other);
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
 
     std::int32_t Width() const;
     std::int32_t Height() const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -29,10 +30,10 @@ constexpr std::uint32_t kBlue = 0xFF0000FF;
 constexpr std::uint32_t kWhite = 0xFFFFFFFF;
 
 // Top left red, top right green, bottom left blue, bottom right white.
-Picture Quadrants(int width, int height)
+std::unique_ptr<Picture> Quadrants(int width, int height)
 {
-    Picture picture(width, height);
-    QImage& image = ImageOf(picture);
+    auto picture = std::make_unique<Picture>(width, height);
+    QImage& image = ImageOf(*picture);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const bool right = x >= width / 2;
@@ -44,10 +45,10 @@ Picture Quadrants(int width, int height)
 }
 
 // Every pixel different, so a shifted or scaled copy shows.
-Picture Noise(int width, int height)
+std::unique_ptr<Picture> Noise(int width, int height)
 {
-    Picture picture(width, height);
-    QImage& image = ImageOf(picture);
+    auto picture = std::make_unique<Picture>(width, height);
+    QImage& image = ImageOf(*picture);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             image.setPixel(x, y, 0xFF000000u | (static_cast<std::uint32_t>(x * 7919 + y * 104729) & 0xFFFFFFu));
@@ -62,7 +63,7 @@ void DrawWhole(Picture& target, const Picture& source)
                                      source.Height());
 }
 
-TEST(PictureTest, NewPictureIsOpaqueBlackAndCopiesAreIndependent)
+TEST(PictureTest, NewPictureIsOpaqueBlack)
 {
     Picture picture(4, 3);
     EXPECT_EQ(picture.Height(), 3);
@@ -72,25 +73,13 @@ TEST(PictureTest, NewPictureIsOpaqueBlackAndCopiesAreIndependent)
         EXPECT_EQ(qtreach::Pixel(picture, x, y), 0u) << x << "," << y;
     }
 
-    const Picture source = Quadrants(4, 4);
-    Picture copy = source;
-    EXPECT_EQ(qtreach::Pixel(copy, 3, 3), kWhite);
-    DrawWhole(copy, Picture(2, 2));
-    EXPECT_EQ(qtreach::Pixel(copy, 3, 3), kBlack);
-    EXPECT_EQ(qtreach::Pixel(source, 3, 3), kWhite);
-
-    picture = source;
-    // The copy draws into itself, not into the picture it was copied from.
-    picture.GetGraphics().DrawPicture(Picture(1, 1), 0, 0, 1, 1, 0, 0, 1, 1);
-    EXPECT_EQ(qtreach::Pixel(picture, 0, 0), kBlack);
-    EXPECT_EQ(qtreach::Pixel(source, 0, 0), kRed);
-
     EXPECT_EQ(qtreach::Pixel(Picture(0, 0), 0, 0), 0u);
 }
 
 TEST(PictureTest, HalfSizeDrawKeepsTheQuadrants)
 {
-    const Picture photo = Quadrants(640, 960);
+    const auto photoPtr = Quadrants(640, 960);
+    const Picture& photo = *photoPtr;
     Picture backdrop(320, 480);
     DrawWhole(backdrop, photo);
     struct Probe {
@@ -107,7 +96,8 @@ TEST(PictureTest, StretchFillsTheDestinationWithoutBorder)
 {
     for (const auto& [width, height] : std::vector<std::pair<int, int>>{{400, 100}, {100, 400}, {333, 77}}) {
         SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
-        const Picture photo = Quadrants(200, 200);
+        const auto photoPtr = Quadrants(200, 200);
+        const Picture& photo = *photoPtr;
         Picture backdrop(width, height);
         DrawWhole(backdrop, photo);
         const QImage& image = ImageOf(backdrop);
@@ -127,7 +117,8 @@ TEST(PictureTest, StretchFillsTheDestinationWithoutBorder)
 
 TEST(PictureTest, SameSizeDrawIsPixelForPixel)
 {
-    const Picture photo = Noise(64, 48);
+    const auto photoPtr = Noise(64, 48);
+    const Picture& photo = *photoPtr;
     Picture whole(64, 48);
     DrawWhole(whole, photo);
     EXPECT_EQ(ImageOf(whole), ImageOf(photo));
@@ -148,7 +139,8 @@ TEST(PictureTest, SameSizeDrawIsPixelForPixel)
 
 TEST(PictureTest, EmptyRectanglesAndPicturesDrawNothing)
 {
-    const Picture photo = Quadrants(8, 8);
+    const auto photoPtr = Quadrants(8, 8);
+    const Picture& photo = *photoPtr;
     Picture target(8, 8);
     Graphics& graphics = target.GetGraphics();
     graphics.DrawPicture(photo, 0, 0, 0, 8, 0, 0, 8, 8);
