@@ -2,7 +2,6 @@
 // the sizes that follow from it.
 #include "clock/ResourceTexts.h"
 #include "clock/mainWindow.h"
-#include "platform/MsgBox.h"
 #include "platform/Runtime.h"
 #include "platform/Text.h"
 

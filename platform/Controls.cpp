@@ -202,7 +202,6 @@ void PopupMenu::AddRow(const std::string& text)
 }
 
 CheckBox::CheckBox() : RectControl(new QCheckBox) {}
-
 bool CheckBox::Value() const { return WidgetAs<QCheckBox>(*this).isChecked(); }
 void CheckBox::SetValue(bool value) { WidgetAs<QCheckBox>(*this).setChecked(value); }
 void CheckBox::SetCaption(const std::string& caption) { SetCaptionOf(WidgetAs<QCheckBox>(*this), caption); }
@@ -231,7 +230,6 @@ void PushButton::AddActionHandler(std::function<void(PushButton&)> handler)
 }
 
 ImageWell::ImageWell() : RectControl(new ImageWellWidget) {}
-
 PicturePtr ImageWell::Image() const { return WidgetAs<ImageWellWidget>(*this).picture; }
 
 void ImageWell::SetImage(PicturePtr picture)

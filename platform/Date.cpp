@@ -22,7 +22,6 @@ LocalTime SystemLocalTime()
 }  // namespace
 
 void SetClock(std::shared_ptr<Clock> clock) { installedClock = std::move(clock); }
-
 void LendTime(std::optional<LocalTime> time) { lentTime = time; }
 
 Date::Date()

@@ -35,6 +35,7 @@ struct RuntimeState {
     int handlerDepth = 0;
     bool running = false;
     bool toolkitGone = false;
+    std::function<void(const std::string&)> msgBoxHandler;
 } state;
 
 void Report(std::exception_ptr exception)
@@ -192,6 +193,23 @@ void Dispatch(const std::function<void()>& handler)
     } catch (const RuntimeException&) {
         Report(std::current_exception());
     }
+}
+
+void MsgBox(const std::string& text)
+{
+    if (state.msgBoxHandler) {
+        state.msgBoxHandler(text);
+        return;
+    }
+    QMessageBox box;
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromStdString(text));
+    box.exec();
+}
+
+void SetMsgBoxHandlerForTesting(std::function<void(const std::string&)> handler)
+{
+    state.msgBoxHandler = std::move(handler);
 }
 
 void CallFromToolkit(const std::function<void()>& handler)

@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 #include <stdexcept>
+#include <string>
 
 // The runtime's life cycle: start, the event loop, quitting and the exit status.
 namespace platform {
@@ -44,6 +45,12 @@ std::int32_t RuntimeExit();
 // closes and the event loop ends.
 void Quit(std::int32_t code = 0);
 bool QuitRequested();
+
+// Shows the text in a modal message box and returns once it is dismissed.
+// The program's handlers wait meanwhile; a quit closes the box.
+void MsgBox(const std::string& text);
+// Test seam: while set, MsgBox hands its text here instead of showing a box.
+void SetMsgBoxHandlerForTesting(std::function<void(const std::string&)> handler);
 
 // Ends each pass of the program's loops, which are too short to wait on.
 inline void LoopYield() {}

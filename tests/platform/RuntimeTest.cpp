@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/MsgBox.h"
 #include "platform/PropertyStream.h"
 #include "platform/Runtime.h"
 #include "platform/Timer.h"

@@ -7,7 +7,6 @@
 #include "clock/ResourceTexts.h"
 #include "clock/mainWindow.h"
 #include "platform/FolderItem.h"
-#include "platform/MsgBox.h"
 #include "platform/Runtime.h"
 #include "tests/support/QtReach.h"
 
