@@ -25,12 +25,6 @@ W& WidgetAs(const RectControl& control)
     return static_cast<W&>(*WidgetOf(control));
 }
 
-// Captions show "&" as it is: Qt would take it as a mnemonic.
-void SetCaptionOf(QAbstractButton& button, const std::string& caption)
-{
-    button.setText(QString::fromStdString(caption).replace(u'&', QStringLiteral("&&")));
-}
-
 // QComboBox selects the first row added to an empty list; a popup does not.
 void AppendRows(QComboBox& combo, const QStringList& rows)
 {
@@ -116,15 +110,9 @@ const PropertyTable& RectControl::Properties() const
             {"Value", Setter(Boolean, &CheckBox::SetValue)},
             {"Default", Setter(Boolean, &PushButton::SetDefault)},
             {"Cancel", Setter(Boolean, &PushButton::SetCancel)},
+            {"Caption", Setter(String, &RectControl::SetCaption)},
             {"TextColor", Ignored(Color)},
         });
-        // Check boxes and push buttons alike.
-        all.emplace("Caption", PropertyDef{String, [](Object& o, const PropertyValue& v) {
-                        if (auto* box = dynamic_cast<CheckBox*>(&o))
-                            box->SetCaption(std::get<std::string>(v));
-                        else
-                            Setter(String, &PushButton::SetCaption).set(o, v);
-                    }});
         for (const char* name : {"TabPanelIndex", "TextAlign", "State", "ButtonStyle"})
             all.emplace(name, Ignored(Int32));
         for (const char* name : {"LockLeft", "LockTop", "LockRight", "LockBottom", "AutoDeactivate", "TabStop",
@@ -152,6 +140,16 @@ void RectControl::SetTop(std::int32_t top) { WidgetOf(*this)->move(WidgetOf(*thi
 void RectControl::SetWidth(std::int32_t width) { WidgetOf(*this)->resize(std::max(0, width), WidgetOf(*this)->height()); }
 void RectControl::SetHeight(std::int32_t height) { WidgetOf(*this)->resize(WidgetOf(*this)->width(), std::max(0, height)); }
 void RectControl::SetEnabled(bool enabled) { WidgetOf(*this)->setEnabled(enabled); }
+
+// Check boxes and push buttons show "&" as it is: Qt would take it as a
+// mnemonic. Other controls have no caption.
+void RectControl::SetCaption(const std::string& caption)
+{
+    auto* button = qobject_cast<QAbstractButton*>(WidgetOf(*this));
+    if (!button)
+        throw RuntimeException("no such property on this class");
+    button->setText(QString::fromStdString(caption).replace(u'&', QStringLiteral("&&")));
+}
 
 void RectControl::SetVisible(bool visible)
 {
@@ -204,15 +202,9 @@ void PopupMenu::AddRow(const std::string& text)
 CheckBox::CheckBox() : RectControl(new QCheckBox) {}
 bool CheckBox::Value() const { return WidgetAs<QCheckBox>(*this).isChecked(); }
 void CheckBox::SetValue(bool value) { WidgetAs<QCheckBox>(*this).setChecked(value); }
-void CheckBox::SetCaption(const std::string& caption) { SetCaptionOf(WidgetAs<QCheckBox>(*this), caption); }
 
 // Return presses the default button wherever the focus is, not the focused one.
 PushButton::PushButton() : RectControl(new QPushButton) { WidgetAs<QPushButton>(*this).setAutoDefault(false); }
-
-void PushButton::SetCaption(const std::string& caption)
-{
-    SetCaptionOf(WidgetAs<QPushButton>(*this), caption);
-}
 
 void PushButton::SetDefault(bool value) { WidgetAs<QPushButton>(*this).setDefault(value); }
 

@@ -51,6 +51,8 @@ public:
     void SetTabIndex(std::int32_t tabIndex) { tabIndex_ = tabIndex; }
     void SetEnabled(bool enabled);
     void SetVisible(bool visible);
+    // Check boxes and push buttons only; on another control it raises.
+    void SetCaption(const std::string& caption);
     // A point is one layout pixel; 0 keeps the toolkit's size.
     void SetTextSize(double points);
     // Only unit 0, pixels, occurs.
@@ -95,13 +97,11 @@ public:
     CheckBox();
     bool Value() const;
     void SetValue(bool value);
-    void SetCaption(const std::string& caption);
 };
 
 class PushButton : public RectControl {
 public:
     PushButton();
-    void SetCaption(const std::string& caption);
     // In a dialog, Return presses the Default button and Escape the Cancel one.
     void SetDefault(bool value);
     void SetCancel(bool value);
