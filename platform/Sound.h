@@ -23,7 +23,6 @@ class Sound {
 public:
     explicit Sound(std::string path) : path_(std::move(path)) {}
     void Play(std::size_t times = 1);
-    const std::string& Path() const { return path_; }
 
 private:
     std::string path_;

@@ -1,4 +1,5 @@
 #include "platform/FolderItem.h"
+#include "tests/support/RecordingSoundOutput.h"
 
 #include <chrono>
 #include <fstream>
@@ -126,7 +127,11 @@ TEST_F(FolderItemTest, OpenAsSoundNeedsAFile)
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("folder.mp3")));
     const SoundPtr sound = Item("alarm.mp3").OpenAsSound();
     ASSERT_NE(sound, nullptr);
-    EXPECT_EQ(sound->Path(), Item("alarm.mp3").NativePath());
+    auto output = std::make_shared<RecordingSoundOutput>();
+    platform::SetSoundOutput(output);
+    sound->Play();
+    platform::SetSoundOutput(nullptr);
+    EXPECT_EQ(output->played, std::vector<std::string>{Item("alarm.mp3").NativePath()});
     EXPECT_EQ(Item("folder.mp3").OpenAsSound(), nullptr);
     EXPECT_EQ(Item("missing.mp3").OpenAsSound(), nullptr);
 }
