@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Application.h"
+#include "platform/Runtime.h"
 
 // The application object. It has no behaviour of its own: every command is
 // handled by the clock window.

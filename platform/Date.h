@@ -21,8 +21,7 @@ public:
 // Installs a clock; nullptr restores the system's local time.
 void SetClock(std::shared_ptr<Clock> clock);
 
-// The first Date made after this holds the given time instead of reading the
-// clock, so a timer's tick and its handlers read the clock once.
+// The next Date made holds this time: a tick and its handlers read the clock once.
 void LendTime(std::optional<LocalTime> time);
 
 // A date and time; a new Date holds the current one.

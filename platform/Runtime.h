@@ -3,11 +3,14 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
 // The runtime's life cycle: start, the event loop, quitting and the exit status.
 namespace platform {
+
+class MenuBar;
 
 // Raised by a handler, one of these is reported on stderr and the loop goes
 // on; any other exception ends the loop and is raised again from RuntimeRun.
@@ -60,5 +63,24 @@ void ReleaseModuleState();
 
 // Test seam: forget a quit request and unhandled exceptions between tests.
 void ResetRuntimeForTesting();
+
+// The application object. The runtime holds the one registered instance.
+class Application {
+public:
+    virtual ~Application() = default;
+    std::shared_ptr<platform::MenuBar> MenuBar() const { return menuBar_; }
+    void SetMenuBar(std::shared_ptr<platform::MenuBar> menuBar) { menuBar_ = std::move(menuBar); }
+
+private:
+    std::shared_ptr<platform::MenuBar> menuBar_;
+};
+
+inline std::unique_ptr<Application> registeredApp;
+
+// The runtime keeps the object from now on.
+inline void RuntimeRegisterAppObject(std::unique_ptr<Application> app) { registeredApp = std::move(app); }
+// The registered object; nullptr before registration and after release.
+inline Application* RegisteredAppObject() { return registeredApp.get(); }
+inline void ReleaseAppObject() { registeredApp.reset(); }
 
 }  // namespace platform

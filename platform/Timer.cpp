@@ -15,6 +15,7 @@ struct Timer::Impl {
     QTimer timer;
     std::int32_t mode = 0;
     std::int32_t period = 1000;
+    bool aligning = false;  // the running wait ends on a boundary, not a period later
     std::vector<std::function<void(Timer&)>> actions;
 };
 
@@ -31,28 +32,44 @@ void RunActions(Timer& timer, const std::vector<std::function<void(Timer&)>>& ac
     }
 }
 
-// A single shot re-armed at every tick for the wall clock's next multiple of
-// period from midnight, so it follows the clock when it jumps. Returns the
-// wait: 1 to period.
-std::int32_t Arm(Timer::Impl& impl, const LocalTime& now = Date().Time())
+// Milliseconds to the wall clock's next multiple of period from midnight: 1 to period.
+std::int32_t ToBoundary(const Timer::Impl& impl, const LocalTime& now)
 {
     const std::int64_t msOfDay = ((now.hour * 60LL + now.minute) * 60 + now.second) * 1000 + now.millisecond;
-    const auto wait = static_cast<std::int32_t>(impl.period - msOfDay % impl.period);
-    impl.timer.start(wait);
-    return wait;
+    return static_cast<std::int32_t>(impl.period - msOfDay % impl.period);
+}
+
+void Arm(Timer::Impl& impl, const LocalTime& now = Date().Time())
+{
+    impl.timer.start(ToBoundary(impl, now));
+    impl.aligning = true;
+}
+
+// On a boundary the timer repeats every period (a precise Qt timer keeps its
+// phase), armed anew only when a tick is off, as arming costs more than a tick.
+// False just before a boundary: it would read the second that is ending.
+bool OnBoundary(Timer::Impl& impl, const LocalTime& now)
+{
+    const std::int32_t wait = ToBoundary(impl, now);
+    const bool early = wait <= std::min(5, impl.period / 10);
+    if (early || impl.period - wait > impl.period / 10) {
+        Arm(impl, now);
+        return !early;
+    }
+    if (impl.aligning)
+        impl.timer.start(impl.period);
+    impl.aligning = false;
+    return true;
 }
 
 }  // namespace
 
 Timer::Timer() : impl_(std::make_unique<Impl>())
 {
-    impl_->timer.setSingleShot(true);
     impl_->timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&impl_->timer, &QTimer::timeout, &impl_->timer, [this] {
         const LocalTime now = Date().Time();
-        // A wake-up this close before a boundary is early: it would read the
-        // second that is just ending.
-        if (Arm(*impl_, now) <= std::min(5, impl_->period / 10))
+        if (!OnBoundary(*impl_, now))
             return;
         LendTime(now);
         RunActions(*this, impl_->actions);

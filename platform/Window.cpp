@@ -33,16 +33,6 @@ std::vector<OpenWindow>& OpenWindows()
     return *list;
 }
 
-// Holds a closed window until Qt's deleteLater: never inside the window's own
-// handler nor a modal loop under it.
-class RetiredWindow : public QObject {
-public:
-    explicit RetiredWindow(std::unique_ptr<Window> window) : window_(std::move(window)) {}
-
-private:
-    std::unique_ptr<Window> window_;
-};
-
 auto Find(const Window* window)
 {
     return std::ranges::find(OpenWindows(), window, &OpenWindow::window);
@@ -56,16 +46,19 @@ void ForgetOpen(Window& window)
         return;
     std::unique_ptr<Window> owned = std::move(found->owned);
     OpenWindows().erase(found);
-    if (owned)
-        (new RetiredWindow(std::move(owned)))->deleteLater();
+    if (!owned)
+        return;
+    // Goes with a holder that Qt deletes later, as the connection that keeps it
+    // goes: never inside the window's own handler nor a modal loop under it.
+    auto* holder = new QObject;
+    QObject::connect(holder, &QObject::destroyed, QCoreApplication::instance(),
+                     [kept = std::shared_ptr<Window>(std::move(owned))] {});
+    holder->deleteLater();
 }
 
 }  // namespace
 
-Window* FirstOpenWindow()
-{
-    return OpenWindows().empty() ? nullptr : OpenWindows().front().window;
-}
+Window* FirstOpenWindow() { return OpenWindows().empty() ? nullptr : OpenWindows().front().window; }
 
 Window* ImplicitWindow(const std::string& className)
 {
@@ -85,8 +78,8 @@ void ReleaseModuleState()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // Off the list first, so that none finds itself there.
-    std::vector<OpenWindow> doomed = std::move(OpenWindows());
-    OpenWindows().clear();
+    std::vector<OpenWindow> doomed;
+    doomed.swap(OpenWindows());
     // Newest first, as Qt's ownership goes: a dialog's widgets are children
     // of the window it was shown over.
     while (!doomed.empty())
@@ -374,9 +367,6 @@ void Window::AddMenuHandler(const std::string& itemName, std::function<bool()> h
     menuHandlers_[itemName] = std::move(handler);
 }
 
-QWidget* ContentWidget(Window& window)
-{
-    return window.impl_->area;
-}
+QWidget* ContentWidget(Window& window) { return window.impl_->area; }
 
 }  // namespace platform

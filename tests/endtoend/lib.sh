@@ -191,6 +191,17 @@ dialog_shown() {
     xdotool search --onlyvisible --name '^環境設定$' 2>/dev/null | head -n 1 || true
 }
 
+# wait_dialog_gone <seconds> <failure message>: the preferences dialog has
+# closed within that time.
+wait_dialog_gone() {
+    local _
+    for _ in $(seq $(($1 * 20))); do
+        [ -z "$(dialog_shown)" ] && return 0
+        sleep 0.05
+    done
+    fail "$2"
+}
+
 # open_preferences <clock window>: chooses "ファイル" → "環境設定..." (the
 # menu bar's first menu and its first item) as a user would; prints the
 # dialog's window id.

@@ -38,11 +38,7 @@ sleep 0.5
 [ -n "$(dialog_shown)" ] || fail "Escape in the open hour list closed the dialog"
 
 xdotool key Return
-for _ in $(seq 30); do
-    [ -z "$(dialog_shown)" ] && break
-    sleep 0.1
-done
-[ -z "$(dialog_shown)" ] || fail "Return did not press OK"
+wait_dialog_gone 3 "Return did not press OK"
 
 # No click and no focus request: the keys go wherever the program left them.
 sleep 0.5

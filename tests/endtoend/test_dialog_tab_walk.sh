@@ -35,11 +35,7 @@ xdotool key space       # alarm off
 tabs 4                  # OK, キャンセル, 試聴, sound list
 xdotool key Down        # sound row 1
 xdotool key Return      # OK
-for _ in $(seq 30); do
-    [ -z "$(dialog_shown)" ] && break
-    sleep 0.1
-done
-[ -z "$(dialog_shown)" ] || fail "Return did not press OK"
+wait_dialog_gone 3 "Return did not press OK"
 
 send_keys "$clock" ctrl+q
 app_wait_exit 5

@@ -38,11 +38,7 @@ dialog=$(open_preferences "$clock")
 xdotool mousemove --window "$dialog" 56 191 click 1
 sleep 0.5
 xdotool key Escape
-for _ in $(seq 30); do
-    [ -z "$(dialog_shown)" ] && break
-    sleep 0.1
-done
-[ -z "$(dialog_shown)" ] || fail "Escape did not close the dialog"
+wait_dialog_gone 3 "Escape did not close the dialog"
 before=$(window_title "$clock")
 sleep 1.2
 after=$(window_title "$clock")

@@ -20,11 +20,7 @@ read -r width height < <(window_size "$dialog")
 xdotool mousemove --window "$dialog" 56 191 click 1
 sleep 0.5
 xdotool key Escape
-for _ in $(seq 30); do
-    xdotool search --onlyvisible --name '^環境設定$' >/dev/null 2>&1 || break
-    sleep 0.1
-done
-xdotool search --onlyvisible --name '^環境設定$' >/dev/null 2>&1 && fail "Escape did not close the dialog"
+wait_dialog_gone 3 "Escape did not close the dialog"
 
 # The clock's picture area (384 x 512, below the menu bar) shows
 # noimage01.jpg (384 x 512) pixel for pixel.

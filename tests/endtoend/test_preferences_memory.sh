@@ -22,11 +22,7 @@ open_and_close() {
     done
     [ -n "$(dialog_shown)" ] || fail "the preferences dialog did not open at opening $1"
     xdotool key Escape
-    for _ in $(seq 100); do
-        [ -z "$(dialog_shown)" ] && break
-        sleep 0.05
-    done
-    [ -z "$(dialog_shown)" ] || fail "Escape did not close the dialog at opening $1"
+    wait_dialog_gone 5 "Escape did not close the dialog at opening $1"
 }
 
 xvfb_start
