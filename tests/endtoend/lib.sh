@@ -257,6 +257,21 @@ write_settings() {
     printf '%s\n' "$@" >"$SETTINGS_FILE"
 }
 
+# start_with_settings_then_drop <open dialog: yes|no> <line>...: the clock
+# starts with these settings and shows its time; the file is then removed
+# (it is read once at the start, so only the close can bring it back), and
+# the preferences are opened when asked. Sets window.
+start_with_settings_then_drop() {
+    local with_dialog=$1
+    shift
+    write_settings "$@"
+    app_start
+    window=$(app_window)
+    wait_for_title "$window" "$TIME_PATTERN" 10 >/dev/null
+    rm "$SETTINGS_FILE"
+    [ "$with_dialog" = no ] || open_preferences "$window" >/dev/null
+}
+
 # expect_settings <line>...: the file holds exactly these six lines.
 expect_settings() {
     [ -f "$SETTINGS_FILE" ] || fail "the settings file was not written"

@@ -12,12 +12,7 @@ settings=("seiyuOn/Off=1,1,0,1,1,1,1,1,1,1,1,0" "alarmOn=1" "alarmHour=12" "alar
 audio_start "$WORK/audio"
 for with_dialog in no yes; do
     xvfb_start
-    write_settings "${settings[@]}"
-    app_start
-    window=$(app_window)
-    wait_for_title "$window" "$TIME_PATTERN" 10 >/dev/null
-    rm "$SETTINGS_FILE"
-    [ "$with_dialog" = no ] || open_preferences "$window" >/dev/null
+    start_with_settings_then_drop "$with_dialog" "${settings[@]}"
     kill -KILL "$XVFB_PID"
     wait "$XVFB_PID" 2>/dev/null || true
     XVFB_PID=

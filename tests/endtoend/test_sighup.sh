@@ -12,13 +12,7 @@ settings=("seiyuOn/Off=0,1,1,1,1,1,1,1,1,1,1,1" "alarmOn=1" "alarmHour=06" "alar
 xvfb_start
 audio_start "$WORK/audio"
 for with_dialog in no yes; do
-    write_settings "${settings[@]}"
-    app_start
-    window=$(app_window)
-    wait_for_title "$window" "$TIME_PATTERN" 10 >/dev/null
-    # Read once at the start, so only the close can bring the file back.
-    rm "$SETTINGS_FILE"
-    [ "$with_dialog" = no ] || open_preferences "$window" >/dev/null
+    start_with_settings_then_drop "$with_dialog" "${settings[@]}"
     kill -HUP "$APP_PID"
     app_wait_exit 15
     [ "$APP_STATUS" -eq 0 ] || fail "exit status $APP_STATUS after SIGHUP (dialog open: $with_dialog)"

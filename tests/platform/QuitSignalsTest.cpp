@@ -7,6 +7,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QApplication>
+
 #include <gtest/gtest.h>
 
 #include "platform/Runtime.h"
@@ -19,14 +21,14 @@ using testsupport::ProbeWindow;
 
 class QuitSignalTest : public testsupport::RuntimeFixture, public testing::WithParamInterface<int> {};
 
-// A hangup (a closed terminal, a logout) quits as SIGTERM does; SIGINT has
-// its own test.
+// A hangup (a closed terminal, a logout) and Ctrl+C in a terminal quit as
+// SIGTERM does, and the test's application object stays.
 TEST_P(QuitSignalTest, QuitsLikeQuitZero)
 {
     int argc = 1;
     char name[] = "platform_tests";
     char* argv[] = {name, nullptr};
-    platform::RuntimeInit(argc, argv);
+    platform::RuntimeInit(argc, argv);  // keeps the test's application object
     ProbeWindow window;
     window.Constructor();
     std::raise(GetParam());
@@ -34,9 +36,10 @@ TEST_P(QuitSignalTest, QuitsLikeQuitZero)
     EXPECT_TRUE(platform::QuitRequested());
     EXPECT_EQ(CountOf(window.calls, "Close"), 1);
     EXPECT_EQ(platform::RuntimeExit(), 0);
+    EXPECT_EQ(QCoreApplication::instance(), qApp);
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, QuitSignalTest, testing::Values(SIGHUP, SIGTERM));
+INSTANTIATE_TEST_SUITE_P(Signals, QuitSignalTest, testing::Values(SIGHUP, SIGINT, SIGTERM));
 
 // Every descriptor the limit allows is taken, so the next one fails.
 void UseUpDescriptors()

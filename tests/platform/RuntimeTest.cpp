@@ -91,23 +91,6 @@ TEST_F(RuntimeTest, OtherExceptionEndsTheLoopAndIsRaisedFromRun)
     EXPECT_EQ(platform::RuntimeExit(), 1);
 }
 
-// SIGTERM is sent end to end; SIGINT (Ctrl+C in a terminal) only here.
-TEST_F(RuntimeTest, SigintQuitsLikeQuitZero)
-{
-    int argc = 1;
-    char name[] = "platform_tests";
-    char* argv[] = {name, nullptr};
-    platform::RuntimeInit(argc, argv);  // keeps the test's application object
-    ProbeWindow window;
-    window.Constructor();
-    std::raise(SIGINT);
-    platform::RuntimeRun();
-    EXPECT_TRUE(platform::QuitRequested());
-    EXPECT_EQ(CountOf(window.calls, "Close"), 1);
-    EXPECT_EQ(platform::RuntimeExit(), 0);
-    EXPECT_EQ(QCoreApplication::instance(), qApp);
-}
-
 // A logout's SIGTERM meets the missing-data message inside the clock's Open
 // handler: the box goes at once, the handler finishes (it still reads the
 // settings), and only then the windows close.
